@@ -1,0 +1,3 @@
+#include "command/command.h"
+
+CommandServices commandServices;

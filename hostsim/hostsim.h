@@ -1,0 +1,168 @@
+// The stand-in host: an in-process implementation of every host service the
+// module uses, so that the real module can run headless and be tested.
+//
+// A HostSim holds a scene (items with positions over time), a set of panels
+// and controls, the directories it answers, the messages shown and a log of
+// every call made into it. Only one HostSim may be current at a time: the
+// service tables it hands out are plain C tables whose functions reach the
+// current instance. Constructing a HostSim makes it current; destroying it
+// clears that. Everything runs on the calling thread.
+
+#ifndef QUORVEL_HOSTSIM_HOSTSIM_H_
+#define QUORVEL_HOSTSIM_HOSTSIM_H_
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "host/host.h"
+
+struct SceneDocument;
+
+namespace hostsim {
+
+struct Vector3 {
+  double x = 0;
+  double y = 0;
+  double z = 0;
+};
+
+// A world position as a function of time in seconds.
+using PositionFunction = std::function<Vector3(double seconds)>;
+
+// Item kinds, numbered as the host's item type codes (ITEM_CAMERA is 2).
+enum class ItemKind : std::int32_t { Object = 0, Light = 1, Camera = 2 };
+
+// An item to put in the scene.
+struct ItemSpec {
+  ItemKind kind = ItemKind::Object;
+  std::string name;
+  PositionFunction worldPosition;
+};
+
+// A message shown through errorMessage. `line2` is empty when null was passed.
+struct Message {
+  std::string line1;
+  std::optional<std::string> line2;
+  bool operator==(const Message&) const = default;
+};
+
+// What the user does while openPanel runs, in order. The panel closes after
+// the last action with OK, unless an action closed it before.
+struct UserAction {
+  enum class Kind { SetValue, SetText, CloseOk, CloseCancel };
+  Kind kind = Kind::CloseOk;
+  std::string label;        // the control acted on, by label
+  std::intptr_t value = 0;  // SetValue: the new integer value
+  std::string text;         // SetText: the new text
+};
+
+// Sets a control's integer value, then fires its user event (when one is
+// registered) as a user's change would.
+UserAction userSetsValue(std::string label, std::intptr_t value);
+// Types a text into a text control (no user event).
+UserAction userTypesText(std::string label, std::string text);
+UserAction userClosesWithOk();
+UserAction userCancels();
+
+// Everything the host keeps about one control. Tests may read and change it.
+struct ControlState {
+  std::string typeName;
+  std::string label;
+  ControlDescriptor descriptor{};  // as received by addControl
+  std::int32_t x = 0;
+  std::int32_t y = 0;
+  std::int32_t w = 0;
+  std::int32_t h = 0;
+  std::int32_t labelWidth = 0;
+  std::int32_t hotX = 0;
+  std::int32_t hotY = 0;
+  std::int32_t hotW = 0;
+  std::int32_t hotH = 0;
+  std::intptr_t value = 0;  // integer value (item id, number, choice index)
+  std::string text;         // text value of a text control
+  UserEventFunction userEvent = nullptr;
+  void* userData = nullptr;
+  PanelHandle panel = nullptr;               // what ATTR_PANEL reports
+  PanelServices* panelServices = nullptr;    // what ATTR_PANEL_SERVICES reports
+  std::int32_t drawMode = 0;                 // last drawControl mode, 0 before any
+};
+
+// Width of one character of a label, in panel units: a label's width is its
+// length times this.
+inline constexpr std::int32_t LABEL_CHARACTER_WIDTH = 8;
+
+class HostSim {
+ public:
+  HostSim();
+  ~HostSim();
+  HostSim(const HostSim&) = delete;
+  HostSim& operator=(const HostSim&) = delete;
+
+  // The host's lookup function, answering for the current HostSim.
+  static GlobalLookup lookup();
+
+  // --- Scene
+  // Adds an item; returns its id (never 0). Ids are handed out in order.
+  ItemId addItem(ItemSpec item);
+  // The id of the item named `name`, or 0.
+  ItemId itemNamed(const std::string& name) const;
+
+  // --- Directory Info: the path answered for a kind; unset kinds answer null.
+  void setDirectory(const std::string& kind, const std::string& path);
+
+  // --- Failures for tests
+  void removeService(const std::string& serviceName);
+  void failCreatePanel();
+  // The Nth addControl call (counted from 1 over this host's life) returns null.
+  void failAddControlAt(int n);
+
+  // --- The user
+  void scriptUser(std::vector<UserAction> actions);
+
+  // --- Panels and controls
+  // The "LWPanelServices" table, as lookup answers it but without a log line.
+  PanelServices* panelServices();
+  // State of a control handed out by addControl; REQUIRES a live control.
+  ControlState& control(PanelControl* control);
+  // The live control labelled `label`, or null.
+  PanelControl* controlLabelled(const std::string& label);
+  // Number of panels created and not yet destroyed.
+  int livePanelCount() const;
+  // Result of the last openPanel: 1 OK, 0 cancel; -1 before any.
+  int lastOpenResult() const;
+
+  // --- What happened
+  // Every call made into the host, in order, one readable line each, e.g.
+  //   lookup("Info Messages", 0) -> found
+  //   addControl(panel1, "NumControl", [2, 30, 0, 0, 0, 0], "Max Frame") -> Max Frame
+  //   setAttr(Item, ATTR_X, 40)
+  //   getAttr(Item, ATTR_LABEL_WIDTH) -> 32
+  //   drawLine(panel1, 4100, 10, 20, 110, 20)
+  const std::vector<std::string>& calls() const;
+  // The calls whose operation name is `operation` (the text before "(").
+  std::vector<std::string> callsTo(const std::string& operation) const;
+  void clearCalls();
+  const std::vector<Message>& messages() const;
+
+  struct State;  // the host's state, shared with its service functions
+
+ private:
+  std::unique_ptr<State> state_;
+};
+
+// Builds the items of a classified scene document: every object line, each
+// light and the camera, named and told apart as the host's lists do, with
+// world positions from their motions and parents. `sourceName` names the
+// scene in errors. On failure returns false and sets `error` to a message
+// that names the file and line.
+bool sceneItems(const SceneDocument* document, const std::string& sourceName,
+                std::vector<ItemSpec>* items, std::string* error);
+
+}  // namespace hostsim
+
+#endif  // QUORVEL_HOSTSIM_HOSTSIM_H_

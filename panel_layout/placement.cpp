@@ -1,0 +1,1 @@
+#include "panel_layout/panel_layout.h"

@@ -1,0 +1,7 @@
+#include "scene/allocation.h"
+
+#include <cstdlib>
+
+void* sceneAllocate(std::size_t count, std::size_t size) { return std::calloc(count, size); }
+
+void sceneRelease(void* memory) { std::free(memory); }

@@ -1,0 +1,214 @@
+// The scene document library: a scene file ("LWSC" text) held in memory as a
+// doubly linked list of its lines, in file order, with the edits that add
+// object blocks, parents, motion keys and dissolve envelopes.
+//
+// Every line holds its bytes exactly as read, newline included, so a document
+// read and written back without edits reproduces its file byte for byte.
+//
+// Ownership: a document owns its lines and each line owns its text. A line or
+// text made by this library belongs to its caller until it is linked into a
+// document (or stored in a line's `text`). Documents end with freeScene.
+//
+// Failure is reported by null, zero or false results; nothing is thrown and
+// nothing is printed. No global state: each call works on what it is given.
+
+#ifndef QUORVEL_SCENE_SCENE_H_
+#define QUORVEL_SCENE_SCENE_H_
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+
+// Size of the fixed work buffers: texts of at most 255 bytes and their NUL.
+inline constexpr std::size_t SCENE_BUFFER_SIZE = 256;
+
+// The class of a line, by the keyword its text begins with.
+enum LineKind : std::int8_t {
+  LINE_HEADER = 0,    // "LWSC"
+  LINE_OBJECT = 1,    // "AddNullObject" or "LoadObject"
+  LINE_AMBIENT = 2,   // "AmbientColor"
+  LINE_CAMERA = 3,    // "ShowCamera"
+  LINE_BACKDROP = 4,  // "SolidBackdrop"
+  LINE_RENDER = 5,    // "RenderMode"
+  LINE_VIEW = 6,      // "ViewMode"
+  LINE_OTHER = 7,     // anything else, empty lines included
+};
+
+// One line of a document.
+struct SceneLine {
+  char* text;        // NUL-terminated heap text, owned by this line
+  SceneLine* prev;   // null for the first line
+  SceneLine* next;   // null for the last line
+  LineKind kind;     // as of the last classifyLines
+  std::int32_t objectNumber;  // 1-based among object lines; 0 if never one
+};
+
+// One document: its lines from `first` to `last` (both null when empty).
+struct SceneDocument {
+  SceneLine* first;
+  SceneLine* last;
+  std::int32_t nextObjectNumber;  // one more than the object lines counted
+};
+
+// ---------------------------------------------------------------------------
+// Reading, writing and releasing
+
+// Reads the file at `path` into a new classified document, owned by the
+// caller. Returns null when the file cannot be opened or read, holds a NUL
+// byte, or memory runs out; nothing is left allocated and the file is closed.
+SceneDocument* readScene(const char* path);
+
+// The next piece of `stream` as a new heap text owned by the caller: the
+// bytes up to and including the next newline, but at most 255 bytes. Null at
+// the end of the stream, on a read error or when memory runs out.
+char* readTextLine(std::FILE* stream);
+
+// Writes every line's text verbatim to `path`, replacing the file. Returns
+// true when the whole document was written and the file closed.
+bool writeScene(const SceneDocument* document, const char* path);
+
+// Writes `text` verbatim to `stream`; returns `text`.
+const char* writeText(std::FILE* stream, const char* text);
+
+// Gives back the document, its lines and their texts. Null is allowed.
+void freeScene(SceneDocument* document);
+
+// Links `line` after the document's last line, updating `last` (and `first`
+// when the document is empty). The document owns the line from then on.
+void appendLine(SceneDocument* document, SceneLine* line);
+
+// ---------------------------------------------------------------------------
+// Classification and searches
+
+// Sets every line's kind, numbers the object lines 1, 2, ... in file order
+// and sets nextObjectNumber to one more than their count.
+void classifyLines(SceneDocument* document);
+
+// 0 when `text` begins with `keyword`, 1 otherwise. The empty keyword
+// matches every text.
+int compareKeyword(const char* text, const char* keyword);
+
+// The first line from `start` onward (start included) whose text begins with
+// `keyword`; null when none or when `start` is null.
+SceneLine* findLine(SceneLine* start, const char* keyword);
+
+// As findLine, but the walk ends with null on reaching `stop`, which is not
+// examined. A null `stop`, or one not after `start`, lets it run to the end.
+SceneLine* findLineBefore(SceneLine* start, SceneLine* stop, const char* keyword);
+
+// The text after the first blank of `text` (newline included), pointing into
+// `text`; null when `text` has no blank.
+const char* argumentOf(const char* text);
+
+// Copies the line's argument text (see argumentOf) with its NUL into
+// `buffer`, which REQUIRES room for SCENE_BUFFER_SIZE bytes, and returns
+// `buffer`. Null when the text has no blank, or when the argument is longer
+// than 255 bytes; the buffer is then not written.
+char* lineArgument(const SceneLine* line, char* buffer);
+
+// The ordinal-th object line (1-based) whose argument begins with `name`;
+// null when there is none, when ordinal < 1, or when an object line without
+// a blank comes first.
+SceneLine* findObjectLine(SceneDocument* document, const char* name, int ordinal);
+
+// The line directly before the first LINE_AMBIENT line; null when there is
+// none or it is the first line.
+SceneLine* objectInsertPoint(SceneDocument* document);
+
+// Links `newLine` directly after `line`. When `line` has no successor the
+// new line simply becomes its successor; the document's `last` is then the
+// caller's to update (appendLine does both).
+void insertLineAfter(SceneLine* line, SceneLine* newLine);
+
+// A new zero-filled line owned by the caller; null when memory runs out.
+SceneLine* newSceneLine();
+
+// A new heap copy of `text` owned by the caller; null when memory runs out.
+char* copyText(const char* text);
+
+// The number between parentheses at the end of `text` ("Null (2)" gives 2);
+// 1 when the text does not end in ")" or has no "(".
+int parenOrdinal(const char* text);
+
+// 1 when `text` ends with `tail`, 0 otherwise.
+int textEndsWith(const char* text, const char* tail);
+
+// ---------------------------------------------------------------------------
+// Default scene and trace file
+
+// A new classified document holding the built-in default scene (76 lines,
+// no objects), owned by the caller; null when memory runs out.
+SceneDocument* newScene();
+
+// Append to "SpecTEXT.txt" in the current directory; a trace that cannot be
+// written is dropped.
+void traceText(const char* text);
+void traceNumber(std::int32_t number);
+void traceScene(const SceneDocument* document);
+
+// ---------------------------------------------------------------------------
+// Object blocks: an object line through the first "ShadowOptions" line after it.
+
+// The first line at or after `from` beginning "ShadowOptions"; null if none.
+SceneLine* findShadowOptions(SceneLine* from);
+
+// Exactly lineArgument: for an object line, the object's path or name.
+char* objectName(const SceneLine* line, char* buffer);
+
+// A new unlinked line holding `text`, then `suffix` (when not null), then
+// "\n"; any length. Null when memory runs out. Owned by the caller.
+SceneLine* makeLine(const char* text, const char* suffix);
+
+// A new unlinked line holding a copy of `text` (no newline added).
+SceneLine* lineFromText(const char* text);
+
+// A new unlinked line holding a copy of `line`'s text; kind 0, number 0.
+SceneLine* cloneLine(const SceneLine* line);
+
+// Insert a ten-line default block ("LoadObject " / "AddNullObject " + name)
+// directly after `after` and classify again. Return `after`, or null with the
+// document unchanged on failure. A null name leaves the blank alone.
+SceneLine* addLoadObject(SceneDocument* document, SceneLine* after, const char* name);
+SceneLine* addNullObject(SceneDocument* document, SceneLine* after, const char* name);
+
+// Copies the block of the selected object (as findObjectLine selects it) to
+// the insertion point and classifies again. False, with the document
+// unchanged, when anything is missing or memory runs out.
+bool copyObject(SceneDocument* document, const char* name, int ordinal);
+
+// Copies the block beginning at `first` to the insertion point; returns the
+// copy of `first`, or null with the document unchanged.
+SceneLine* copyObjectBlock(SceneDocument* document, SceneLine* first);
+
+// ---------------------------------------------------------------------------
+// Motion, parenting and dissolve edits. Each is all or nothing: on a false
+// result the document is exactly as before.
+
+SceneLine* findObjectMotion(SceneLine* from);
+SceneLine* findEndBehavior(SceneLine* from);
+// The "ObjDissolve" line of `line`'s block, searched up to the block's end.
+SceneLine* findObjDissolve(SceneLine* line);
+SceneLine* findParentObject(SceneLine* from, SceneLine* stop);
+// The first "ShadowOptions" line from `from` through `last` inclusive.
+SceneLine* findShadowOptionsUpTo(SceneLine* from, SceneLine* last);
+// The first object line at or after `from`, before `stop`, whose block holds
+// a "ParentObject" line with the number `n`.
+SceneLine* findChildObject(SceneLine* from, std::int32_t n, SceneLine* stop);
+
+// Rewrites the line's argument as "%d\n" of `value`, growing the text when
+// needed. False when the line has no blank or memory runs out.
+bool setArgumentNumber(SceneLine* line, std::int32_t value);
+// Gives the block of object line `line` a "ParentObject n" line.
+bool setParentObject(SceneLine* line, std::int32_t n);
+// Appends a key to the block's motion; frame 0 restarts the motion.
+bool addMotionKey(SceneLine* line, double positionX, double positionY, double positionZ,
+                  double heading, double pitch, double bank, double scaleX, double scaleY,
+                  double scaleZ, std::int32_t frame, std::uint8_t linear, std::int32_t tension,
+                  std::int32_t continuity, std::int32_t bias);
+// Removes the last key of the block's motion; false when it holds none.
+bool dropLastMotionKey(SceneLine* line);
+// Appends a key to the block's dissolve envelope, making the envelope (with
+// its first key at frame 0) when the block has none.
+bool addDissolveKey(SceneLine* line, double value, std::int32_t frame);
+
+#endif  // QUORVEL_SCENE_SCENE_H_
