@@ -32,7 +32,7 @@ windows: deps-windows
 	cmake -S . -B $(WINDOWS) -G Ninja -DCMAKE_BUILD_TYPE=Release \
 	  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DQUORVEL_MODULE_ONLY=ON
 	cmake --build $(WINDOWS)
-	tools/check-windows-dll $(WINDOWS)/module/quorvel.p
+	tools/check-windows-dll $(WINDOWS)/bin/quorvel.p
 
 demo: build
 	@echo "The headless runner is not built yet. Once it is, this runs the built module"
