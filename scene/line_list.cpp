@@ -1,1 +1,40 @@
+// The doubly linked list of a document's lines: making nodes, linking them in
+// and giving a whole document back.
+
+#include "scene/allocation.h"
 #include "scene/scene.h"
+
+SceneLine* newSceneLine() {
+  return static_cast<SceneLine*>(sceneAllocate(1, sizeof(SceneLine)));
+}
+
+void appendLine(SceneDocument* document, SceneLine* line) {
+  line->prev = document->last;
+  line->next = nullptr;
+  if (document->last) {
+    document->last->next = line;
+  } else {
+    document->first = line;
+  }
+  document->last = line;
+}
+
+void insertLineAfter(SceneLine* line, SceneLine* newLine) {
+  SceneLine* successor = line->next;
+  line->next = newLine;
+  newLine->prev = line;
+  newLine->next = successor;
+  if (successor) successor->prev = newLine;
+}
+
+void freeScene(SceneDocument* document) {
+  if (!document) return;
+  SceneLine* line = document->first;
+  while (line) {
+    SceneLine* next = line->next;
+    sceneRelease(line->text);
+    sceneRelease(line);
+    line = next;
+  }
+  sceneRelease(document);
+}

@@ -60,11 +60,14 @@ SceneDocument* readScene(const char* path);
 
 // The next piece of `stream` as a new heap text owned by the caller: the
 // bytes up to and including the next newline, but at most 255 bytes. Null at
-// the end of the stream, on a read error or when memory runs out.
+// the end of the stream, on a read error, on a NUL byte in the piece, or when
+// memory runs out; the bytes of a piece that failed are consumed.
 char* readTextLine(std::FILE* stream);
 
-// Writes every line's text verbatim to `path`, replacing the file. Returns
-// true when the whole document was written and the file closed.
+// Writes every line's text verbatim to `path` (a binary stream), replacing
+// the file. Returns true when the whole document was written and the file
+// closed; false when the file cannot be opened (nothing is then written) or
+// a write or the close fails.
 bool writeScene(const SceneDocument* document, const char* path);
 
 // Writes `text` verbatim to `stream`; returns `text`.
@@ -140,8 +143,11 @@ int textEndsWith(const char* text, const char* tail);
 // no objects), owned by the caller; null when memory runs out.
 SceneDocument* newScene();
 
-// Append to "SpecTEXT.txt" in the current directory; a trace that cannot be
-// written is dropped.
+// Each appends to "SpecTEXT.txt" in the current directory, creating it when
+// missing, and closes it before returning; a trace that cannot be written is
+// dropped without a report. traceText writes `text` verbatim ("%" included);
+// traceNumber writes "num is <number>\n"; traceScene writes every line's
+// text in order, and leaves the file untouched for a document without lines.
 void traceText(const char* text);
 void traceNumber(std::int32_t number);
 void traceScene(const SceneDocument* document);

@@ -1,0 +1,36 @@
+// The trace file: texts, numbers and whole documents appended verbatim to
+// "SpecTEXT.txt" in the current directory. A trace never fails towards its
+// caller; one that cannot be written is dropped.
+
+#include <cstdio>
+
+#include "scene/scene.h"
+
+namespace {
+
+constexpr const char* kTraceFileName = "SpecTEXT.txt";
+
+}  // namespace
+
+void traceText(const char* text) {
+  std::FILE* stream = std::fopen(kTraceFileName, "ab");
+  if (!stream) return;
+  writeText(stream, text);
+  std::fclose(stream);
+}
+
+void traceNumber(std::int32_t number) {
+  char buffer[52];
+  std::snprintf(buffer, sizeof buffer, "num is %d\n", static_cast<int>(number));
+  traceText(buffer);
+}
+
+void traceScene(const SceneDocument* document) {
+  if (!document->first) return;  // nothing to trace: leave the file alone
+  std::FILE* stream = std::fopen(kTraceFileName, "ab");
+  if (!stream) return;
+  for (const SceneLine* line = document->first; line; line = line->next) {
+    writeText(stream, line->text);
+  }
+  std::fclose(stream);
+}
