@@ -44,7 +44,8 @@ struct ItemSpec {
   PositionFunction worldPosition;
 };
 
-// A message shown through errorMessage. `line2` is empty when null was passed.
+// A message shown through errorMessage. `line2` holds no value when null was
+// passed; `line1` is empty when null was passed.
 struct Message {
   std::string line1;
   std::optional<std::string> line2;
@@ -52,7 +53,9 @@ struct Message {
 };
 
 // What the user does while openPanel runs, in order. The panel closes after
-// the last action with OK, unless an action closed it before.
+// the last action with OK, unless an action closed it before. Actions name
+// controls of the panel being opened by label; an action on a label the panel
+// lacks is logged ("user: Nope = 3 -> no such control") and skipped.
 struct UserAction {
   enum class Kind { SetValue, SetText, CloseOk, CloseCancel };
   Kind kind = Kind::CloseOk;
@@ -64,12 +67,20 @@ struct UserAction {
 // Sets a control's integer value, then fires its user event (when one is
 // registered) as a user's change would.
 UserAction userSetsValue(std::string label, std::intptr_t value);
-// Types a text into a text control (no user event).
+// Types a text into a control (no user event).
 UserAction userTypesText(std::string label, std::string text);
 UserAction userClosesWithOk();
 UserAction userCancels();
 
 // Everything the host keeps about one control. Tests may read and change it.
+//
+// A new control is H 20 high and label width + a field width wide; the field
+// width depends on the type name ("LWListControl" 150, "FileControl" 240,
+// "NumControl" 64, "ChoiceControl" 120, any other 100). The hot rectangle is
+// the field: (x + labelWidth, y, w - labelWidth, h). Setting X, Y, W, H or the
+// label width moves or resizes the hot rectangle by the same amount. A
+// control whose descriptor kind is CONTROL_KIND_TEXT holds its value in
+// `text`; every other control in `value`.
 struct ControlState {
   std::string typeName;
   std::string label;
@@ -103,25 +114,43 @@ class HostSim {
   HostSim(const HostSim&) = delete;
   HostSim& operator=(const HostSim&) = delete;
 
-  // The host's lookup function, answering for the current HostSim.
+  // The host's lookup function, answering for the current HostSim (null for
+  // every name when there is none): "Info Messages", "LW Item Info",
+  // "LW Object Info", "LW Scene Info" (tables never to be called),
+  // "Directory Info" (a DirectoryPathFunction) and "LWPanelServices". Unknown
+  // and removed names answer null. Each call is logged.
   static GlobalLookup lookup();
 
   // --- Scene
-  // Adds an item; returns its id (never 0). Ids are handed out in order.
+  // Adds an item; returns its id (never 0). Ids are handed out in order from
+  // 1. firstItem(type, 0) answers the first item added whose kind's code is
+  // `type`; itemParam(id, PARAM_WORLD_POSITION, seconds, xyz) answers the
+  // item's worldPosition(seconds), zeros for an unknown item or parameter or
+  // an item without a position function.
   ItemId addItem(ItemSpec item);
   // The id of the item named `name`, or 0.
   ItemId itemNamed(const std::string& name) const;
 
   // --- Directory Info: the path answered for a kind; unset kinds answer null.
+  // A path answered stays valid until the kind is set again.
   void setDirectory(const std::string& kind, const std::string& path);
 
   // --- Failures for tests
+  // Lookup answers null for `serviceName` from now on.
   void removeService(const std::string& serviceName);
+  // Every later createPanel returns null.
   void failCreatePanel();
   // The Nth addControl call (counted from 1 over this host's life) returns null.
   void failAddControlAt(int n);
+  // When true, getAttr of a text copies min(text length, capacity) bytes and
+  // no NUL, so a caller can prove that it terminates what it reads back.
+  // When false (the default), the copy is truncated to capacity - 1 bytes and
+  // always NUL-terminated.
+  void copyTextsUnterminated(bool unterminated);
 
   // --- The user
+  // The next openPanel plays `actions` and uses them up; an openPanel with no
+  // script closes with OK at once. openPanel returns 1 for OK, 0 for cancel.
   void scriptUser(std::vector<UserAction> actions);
 
   // --- Panels and controls
@@ -133,6 +162,11 @@ class HostSim {
   PanelControl* controlLabelled(const std::string& label);
   // Number of panels created and not yet destroyed.
   int livePanelCount() const;
+  // The live panels, in creation order.
+  std::vector<PanelHandle> livePanels() const;
+  // The height last set with setPanelAttr(PANEL_ATTR_H), 0 before any;
+  // REQUIRES a live panel.
+  std::int32_t panelHeight(PanelHandle panel) const;
   // Result of the last openPanel: 1 OK, 0 cancel; -1 before any.
   int lastOpenResult() const;
 
@@ -143,6 +177,15 @@ class HostSim {
   //   setAttr(Item, ATTR_X, 40)
   //   getAttr(Item, ATTR_LABEL_WIDTH) -> 32
   //   drawLine(panel1, 4100, 10, 20, 110, 20)
+  // Panels are named panel1, panel2... in creation order, controls by their
+  // label, null handles "null", handles the host does not know "unknown".
+  // Pointers are shown as <pointer> or <function>, the host's own lookup as
+  // lookup and its panel services as services. Texts are quoted as they are,
+  // except that bytes below 32 and 127 are escaped. A call the host refuses
+  // (a bad value record, an attribute it cannot set) ends in "-> refused".
+  // What the scripted user does appears after the openPanel line it happens
+  // within, as: user: Item = 3 / user: env_name = "x.env" / user: OK /
+  // user: cancel.
   const std::vector<std::string>& calls() const;
   // The calls whose operation name is `operation` (the text before "(").
   std::vector<std::string> callsTo(const std::string& operation) const;
@@ -155,11 +198,24 @@ class HostSim {
   std::unique_ptr<State> state_;
 };
 
-// Builds the items of a classified scene document: every object line, each
-// light and the camera, named and told apart as the host's lists do, with
-// world positions from their motions and parents. `sourceName` names the
-// scene in errors. On failure returns false and sets `error` to a message
-// that names the file and line.
+// Builds the items of a classified scene document, in file order: every
+// object line (named by the text after its keyword; "LoadObject" paths by
+// their file's base name without extension), each "AddLight" (named by its
+// "LightName" line, "Light" without one) and each "ShowCamera" ("Camera").
+// A name that repeats is told apart as the host's lists do: "Null",
+// "Null (2)", "Null (3)". Each item's position function gives its world
+// position from its motion block and its "ParentObject" chain, at the
+// scene's "FramesPerSecond" (30 when absent); an item without a motion rests
+// at the origin. The functions own what they need and stay valid after the
+// document is freed.
+//
+// On success replaces *items and returns true. On failure (a malformed
+// motion, key frames that do not rise, a parent number with no object, a
+// cycle of parents, an object line without a name, an unreadable
+// FramesPerSecond) returns false, leaves *items alone and sets *error to a
+// message naming the file and line, e.g. "scene.lws:14: ...", with
+// `sourceName` as the file's name and lines counted from 1.
+// REQUIRES non-null `document`, `items` and `error`.
 bool sceneItems(const SceneDocument* document, const std::string& sourceName,
                 std::vector<ItemSpec>* items, std::string* error);
 
