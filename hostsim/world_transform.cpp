@@ -1,0 +1,70 @@
+#include "hostsim/world_transform.h"
+
+#include <cmath>
+#include <numbers>
+
+namespace hostsim {
+
+namespace {
+
+using Matrix3 = std::array<std::array<double, 3>, 3>;
+
+double radians(double degrees) { return degrees * std::numbers::pi / 180; }
+
+Matrix3 multiply(const Matrix3& a, const Matrix3& b) {
+  Matrix3 product{};
+  for (int i = 0; i < 3; ++i) {
+    for (int j = 0; j < 3; ++j) {
+      for (int k = 0; k < 3; ++k) product[i][j] += a[i][k] * b[k][j];
+    }
+  }
+  return product;
+}
+
+Matrix3 aboutY(double degrees) {
+  double c = std::cos(radians(degrees));
+  double s = std::sin(radians(degrees));
+  return {{{c, 0, s}, {0, 1, 0}, {-s, 0, c}}};
+}
+
+Matrix3 aboutX(double degrees) {
+  double c = std::cos(radians(degrees));
+  double s = std::sin(radians(degrees));
+  return {{{1, 0, 0}, {0, c, -s}, {0, s, c}}};
+}
+
+Matrix3 aboutZ(double degrees) {
+  double c = std::cos(radians(degrees));
+  double s = std::sin(radians(degrees));
+  return {{{c, -s, 0}, {s, c, 0}, {0, 0, 1}}};
+}
+
+}  // namespace
+
+Transform localTransform(const ChannelValues& channels) {
+  Matrix3 rotation = multiply(multiply(aboutY(channels[CHANNEL_HEADING]),
+                                       aboutX(channels[CHANNEL_PITCH])),
+                              aboutZ(channels[CHANNEL_BANK]));
+  const double scale[3] = {channels[CHANNEL_SCALE_X], channels[CHANNEL_SCALE_Y],
+                           channels[CHANNEL_SCALE_Z]};
+  const double position[3] = {channels[CHANNEL_POSITION_X], channels[CHANNEL_POSITION_Y],
+                              channels[CHANNEL_POSITION_Z]};
+  Transform local;
+  for (int i = 0; i < 3; ++i) {
+    for (int j = 0; j < 3; ++j) local.rows[i][j] = rotation[i][j] * scale[j];
+    local.rows[i][3] = position[i];
+  }
+  return local;
+}
+
+Vector3 applyTransform(const Transform& transform, const Vector3& point) {
+  const double in[3] = {point.x, point.y, point.z};
+  double out[3];
+  for (int i = 0; i < 3; ++i) {
+    out[i] = transform.rows[i][3];
+    for (int k = 0; k < 3; ++k) out[i] += transform.rows[i][k] * in[k];
+  }
+  return {out[0], out[1], out[2]};
+}
+
+}  // namespace hostsim
