@@ -1,0 +1,143 @@
+// quorvel-run: runs the Quorvel module headless. It loads the module file,
+// serves it a scene through the stand-in host, answers the options panel as
+// the command line says, and reports what the module wrote.
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "hostsim/hostsim.h"
+#include "tools/envelope_file.h"
+#include "tools/exit_status.h"
+#include "tools/file_stamp.h"
+#include "tools/item_choice.h"
+#include "tools/module_loader.h"
+#include "tools/panel_script.h"
+#include "tools/run_options.h"
+#include "tools/run_scene.h"
+#include "tools/svg_plot.h"
+
+namespace {
+
+constexpr char ENVELOPES_DIRECTORY_KIND[] = "Envelopes";
+constexpr char DEFAULT_ENVELOPE_NAME[] = "quorvel.env";
+// The panel holds a path of at most this many bytes.
+constexpr std::size_t LONGEST_PATH = 255;
+
+int fail(const std::string& error) {
+  std::fprintf(stderr, "quorvel-run: %s\n", error.c_str());
+  return EXIT_RUNNER_FAILED;
+}
+
+// The file the module will write: the typed output, or the panel's default
+// in the envelopes directory. False when the panel could not hold it.
+bool envelopePathFor(const RunOptions& options, std::string* path, std::string* error) {
+  if (options.output) {
+    *path = *options.output;
+    if (path->empty()) *error = "--output: the path is empty";
+  } else {
+    if (options.envelopesDirectory.empty()) {
+      *error = "--envelopes-dir: the directory is empty";
+      return false;
+    }
+    *path = options.envelopesDirectory + "/" + DEFAULT_ENVELOPE_NAME;
+  }
+  if (path->size() > LONGEST_PATH) {
+    *error = "the envelope path " + *path + " is longer than the panel's " +
+             std::to_string(LONGEST_PATH) + " bytes";
+  }
+  return error->empty();
+}
+
+// Puts the scene's items into the host; their ids, in the scene's order.
+std::vector<ItemId> addItems(hostsim::HostSim* host, const RunScene& scene) {
+  std::vector<ItemId> ids;
+  for (const hostsim::ItemSpec& item : scene.items()) ids.push_back(host->addItem(item));
+  return ids;
+}
+
+// The name of what the module measured to: the chosen target, or the scene's
+// first camera when "Camera" was chosen.
+std::string targetName(const RunScene& scene, const RunOptions& options, const ItemChoice& choice) {
+  if (options.camera) {
+    for (const hostsim::ItemSpec& item : scene.items()) {
+      if (item.kind == hostsim::ItemKind::Camera) return item.name;
+    }
+    return "the camera";
+  }
+  return scene.items()[*choice.target].name;
+}
+
+void reportMessages(const std::vector<hostsim::Message>& messages) {
+  for (const hostsim::Message& message : messages) {
+    std::fprintf(stderr, "Quorvel message: %s\n", message.line1.c_str());
+    if (message.line2) std::fprintf(stderr, "                 %s\n", message.line2->c_str());
+  }
+}
+
+// Reads the written envelope back, prints its summary and draws the plot
+// when asked.
+int reportEnvelope(const std::string& path, const RunScene& scene, const RunOptions& options,
+                   const ItemChoice& choice) {
+  Envelope envelope;
+  std::string error;
+  if (!readEnvelope(path, &envelope, &error)) return fail(error);
+  std::printf("%s\n", envelopeSummary(path, envelope).c_str());
+  if (options.plotPath.empty()) return 0;
+  std::string svg = distancePlot(envelope, scene.items()[choice.item].name,
+                                 targetName(scene, options, choice), path);
+  if (!writePlotFile(options.plotPath, svg, &error)) return fail(error);
+  std::printf("plot: %s\n", options.plotPath.c_str());
+  return 0;
+}
+
+// Activates the module once on the scene with the panel answered as
+// `options` says. Returns the exit status.
+int runModule(LoadedModule* module, const RunScene& scene, const RunOptions& options,
+              const ItemChoice& choice, const std::string& envelopePath) {
+  hostsim::HostSim host;
+  host.setDirectory(ENVELOPES_DIRECTORY_KIND, options.envelopesDirectory);
+  std::vector<ItemId> ids = addItems(&host, scene);
+  host.scriptUser(panelScript(options, ids[choice.item], choice.target ? ids[*choice.target] : 0));
+
+  FileStamp before = stampFile(envelopePath);
+  std::int32_t result = module->activate(hostsim::HostSim::lookup());
+  reportMessages(host.messages());
+  if (result != 0) return result;
+  if (!host.messages().empty()) return EXIT_MODULE_MESSAGE;
+  if (!fileWrittenSince(before, envelopePath)) {
+    if (!options.cancel) std::fprintf(stderr, "quorvel-run: the module wrote no envelope\n");
+    return 0;
+  }
+  return reportEnvelope(envelopePath, scene, options, choice);
+}
+
+int run(const RunOptions& options, const char* argv0) {
+  std::string error;
+  RunScene scene;
+  if (!scene.load(options.scenePath, &error)) return fail(error);
+  if (options.listItems) {
+    std::fputs(scene.listing().c_str(), stdout);
+    return 0;
+  }
+  ItemChoice choice;
+  std::string envelopePath;
+  if (!chooseItems(scene, options, &choice, &error) ||
+      !envelopePathFor(options, &envelopePath, &error)) {
+    return fail(error);
+  }
+  LoadedModule module;
+  std::string modulePath =
+      options.modulePath.empty() ? defaultModulePath(argv0) : options.modulePath;
+  if (!module.load(modulePath, &error)) return fail(error);
+  return runModule(&module, scene, options, choice, envelopePath);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  RunOptions options;
+  ParseOutcome parsed = parseRunOptions(argc, argv, &options);
+  if (!parsed.run) return parsed.exitStatus;
+  return run(options, argc > 0 ? argv[0] : nullptr);
+}

@@ -1,0 +1,79 @@
+#include "tools/run_scene.h"
+
+#include <filesystem>
+
+#include "scene/scene.h"
+#include "tools/demo_scene.h"
+
+namespace {
+
+constexpr char DEMO_SCENE_NAME[] = "the built-in demo scene";
+
+const char* kindName(hostsim::ItemKind kind) {
+  switch (kind) {
+    case hostsim::ItemKind::Object:
+      return "object";
+    case hostsim::ItemKind::Light:
+      return "light";
+    case hostsim::ItemKind::Camera:
+      return "camera";
+  }
+  return "item";
+}
+
+}  // namespace
+
+RunScene::~RunScene() { freeScene(document_); }
+
+bool RunScene::load(const std::string& path, std::string* error) {
+  if (path.empty()) {
+    document_ = newDemoScene();
+    if (!document_) {
+      *error = "cannot build the demo scene: out of memory";
+      return false;
+    }
+  } else {
+    std::error_code failure;
+    if (std::filesystem::is_directory(path, failure)) {
+      *error = "cannot read scene file " + path + ": it is a directory";
+      return false;
+    }
+    document_ = readScene(path.c_str());
+    if (!document_) {
+      *error = "cannot read scene file " + path;
+      return false;
+    }
+    if (!document_->first || compareKeyword(document_->first->text, "LWSC") != 0) {
+      *error = path + " is not a scene file: it does not begin with \"LWSC\"";
+      return false;
+    }
+  }
+  return hostsim::sceneItems(document_, path.empty() ? DEMO_SCENE_NAME : path, &items_, error);
+}
+
+std::optional<std::size_t> RunScene::find(const std::string& name) const {
+  for (std::size_t index = 0; index < items_.size(); ++index) {
+    if (items_[index].name == name) return index;
+  }
+  return std::nullopt;
+}
+
+std::string RunScene::nameList() const {
+  std::string list;
+  for (const hostsim::ItemSpec& item : items_) {
+    if (!list.empty()) list += ", ";
+    list += item.name;
+  }
+  return list.empty() ? "(none)" : list;
+}
+
+std::string RunScene::listing() const {
+  std::string text;
+  for (const hostsim::ItemSpec& item : items_) {
+    text += kindName(item.kind);
+    text += '\t';
+    text += item.name;
+    text += '\n';
+  }
+  return text;
+}

@@ -1,0 +1,46 @@
+// The scene quorvel-run plays: read from a scene file or built in, turned
+// into the items the stand-in host serves, and the items' names resolved.
+
+#ifndef QUORVEL_TOOLS_RUN_SCENE_H_
+#define QUORVEL_TOOLS_RUN_SCENE_H_
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "hostsim/hostsim.h"
+
+struct SceneDocument;
+
+class RunScene {
+ public:
+  RunScene() = default;
+  // Releases the scene document.
+  ~RunScene();
+  RunScene(const RunScene&) = delete;
+  RunScene& operator=(const RunScene&) = delete;
+
+  // Reads the scene file at `path`, or builds the demo scene when `path` is
+  // empty, and makes its items. On failure returns false and sets `error`
+  // to a message naming the file. REQUIRES that nothing is loaded yet.
+  bool load(const std::string& path, std::string* error);
+
+  // The items in the host's order; valid after a successful load.
+  const std::vector<hostsim::ItemSpec>& items() const { return items_; }
+
+  // The index of the item named exactly `name`, or nothing.
+  std::optional<std::size_t> find(const std::string& name) const;
+
+  // The names of all items, separated by ", ", for error messages.
+  std::string nameList() const;
+
+  // One line per item, "object", "light" or "camera", a tab, then its name.
+  std::string listing() const;
+
+ private:
+  SceneDocument* document_ = nullptr;  // owned; the items are made from it
+  std::vector<hostsim::ItemSpec> items_;
+};
+
+#endif  // QUORVEL_TOOLS_RUN_SCENE_H_
