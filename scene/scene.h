@@ -153,68 +153,126 @@ void traceNumber(std::int32_t number);
 void traceScene(const SceneDocument* document);
 
 // ---------------------------------------------------------------------------
-// Object blocks: an object line through the first "ShadowOptions" line after it.
+// Object blocks: an object line through the first "ShadowOptions" line after
+// it, both included. The empty line that usually follows is not part of it.
+//
+// Every edit below makes all the lines and texts it needs before it changes
+// the document: when memory runs out, or something it needs is missing, it
+// reports failure and the document is exactly as before.
 
-// The first line at or after `from` beginning "ShadowOptions"; null if none.
+// The first line at or after `from` beginning "ShadowOptions": the end of the
+// block that `from` lies in. Null when there is none or `from` is null.
 SceneLine* findShadowOptions(SceneLine* from);
 
-// Exactly lineArgument: for an object line, the object's path or name.
+// Exactly lineArgument: for an object line, the object's path or name with
+// its newline. REQUIRES `buffer` of SCENE_BUFFER_SIZE bytes.
 char* objectName(const SceneLine* line, char* buffer);
 
 // A new unlinked line holding `text`, then `suffix` (when not null), then
-// "\n"; any length. Null when memory runs out. Owned by the caller.
+// "\n", at its exact size and of any length; kind 0, number 0, no links.
+// REQUIRES `text` not null. Owned by the caller; null (with nothing left
+// allocated) when memory runs out.
 SceneLine* makeLine(const char* text, const char* suffix);
 
-// A new unlinked line holding a copy of `text` (no newline added).
+// As makeLine, a new unlinked line holding an exact copy of `text` (no
+// newline is added: callers pass texts that end in one).
 SceneLine* lineFromText(const char* text);
 
-// A new unlinked line holding a copy of `line`'s text; kind 0, number 0.
+// A new unlinked line holding a copy of `line`'s text. Only the text is
+// taken over: kind 0, number 0 and no links until it is linked in and the
+// document classified.
 SceneLine* cloneLine(const SceneLine* line);
 
-// Insert a ten-line default block ("LoadObject " / "AddNullObject " + name)
-// directly after `after` and classify again. Return `after`, or null with the
-// document unchanged on failure. A null name leaves the blank alone.
+// Inserts a ten-line default block directly after `after`, which must be a
+// line of `document` (it may be the last: `last` is then kept right), and
+// classifies the document again. The block is "LoadObject " (addLoadObject)
+// or "AddNullObject " (addNullObject) and `name`, a motion holding one key
+// at frame 0, "ShadowOptions 7" and an empty line. A null name leaves the
+// blank alone ("LoadObject \n"). Returns `after`; null, with the document
+// unchanged, when `after` is null (as objectInsertPoint gives for a document
+// without "AmbientColor") or memory runs out.
 SceneLine* addLoadObject(SceneDocument* document, SceneLine* after, const char* name);
 SceneLine* addNullObject(SceneDocument* document, SceneLine* after, const char* name);
 
-// Copies the block of the selected object (as findObjectLine selects it) to
-// the insertion point and classifies again. False, with the document
-// unchanged, when anything is missing or memory runs out.
+// Copies the block of the selected object (as findObjectLine selects it by
+// `name` prefix and 1-based `ordinal`) to the insertion point and classifies
+// again. Every line is repeated unchanged, a "ParentObject" line included.
+// False, with the document unchanged, when `name` is null, no object
+// matches, the copy cannot be made or placed (see copyObjectBlock).
 bool copyObject(SceneDocument* document, const char* name, int ordinal);
 
-// Copies the block beginning at `first` to the insertion point; returns the
-// copy of `first`, or null with the document unchanged.
+// Copies the block beginning at `first` directly after objectInsertPoint
+// (before "AmbientColor") and classifies again; returns the copy of `first`.
+// Null, with the document unchanged, when there is no insertion point, no
+// "ShadowOptions" at or after `first`, the insertion point lies inside the
+// block (before its last line, where a copy would split it), or memory runs
+// out.
 SceneLine* copyObjectBlock(SceneDocument* document, SceneLine* first);
 
 // ---------------------------------------------------------------------------
-// Motion, parenting and dissolve edits. Each is all or nothing: on a false
-// result the document is exactly as before.
+// Motion, parenting and dissolve edits inside one object block. None adds or
+// removes an object line, so none classifies; the lines they make keep kind
+// 0 until the next classification. Each edit returns whether it happened and
+// is all or nothing: on a false result the document is exactly as before.
+// The motion and the envelope are looked for only inside the block that
+// `line` begins (up to its "ShadowOptions", or to the end of the document
+// when it has none), so an edit never touches another object's lines.
+//
+// A motion, as a block holds it: "ObjectMotion ..." then the channel count
+// ("  9"), the key count ("  N"), two lines per key (nine values; frame,
+// linear, tension, continuity and bias) and "EndBehavior 1". A dissolve
+// envelope: "ObjDissolve (envelope)", "  1", the key count, two lines per key
+// (the value; the frame and " 0 0 0 0") and "EndBehavior 1".
 
+// The first line at or after `from` beginning "ObjectMotion", or
+// "EndBehavior"; not bounded by the block. Null when none or `from` is null.
 SceneLine* findObjectMotion(SceneLine* from);
 SceneLine* findEndBehavior(SceneLine* from);
-// The "ObjDissolve" line of `line`'s block, searched up to the block's end.
+// The first "ObjDissolve" line from `line` up to, not including, the end of
+// its block (to the end of the document when it has none); null when none.
 SceneLine* findObjDissolve(SceneLine* line);
+// The first "ParentObject" line from `from` up to, not including, `stop`;
+// a null `stop` lets the search run to the end of the document.
 SceneLine* findParentObject(SceneLine* from, SceneLine* stop);
 // The first "ShadowOptions" line from `from` through `last` inclusive.
+// REQUIRES `last` not null.
 SceneLine* findShadowOptionsUpTo(SceneLine* from, SceneLine* last);
-// The first object line at or after `from`, before `stop`, whose block holds
-// a "ParentObject" line with the number `n`.
+// The first object line (by kind, as of the last classification) at or
+// after `from`, before `stop`, whose block holds a "ParentObject" line whose
+// argument reads as `n` (an argument without digits reads as 0). `from` is
+// examined even when it is `stop`; a null `stop` searches to the end. Null
+// when there is none, or at once when a parent line met has no blank.
 SceneLine* findChildObject(SceneLine* from, std::int32_t n, SceneLine* stop);
 
-// Rewrites the line's argument as "%d\n" of `value`, growing the text when
-// needed. False when the line has no blank or memory runs out.
+// Rewrites everything after the line's first blank as "%d\n" of `value`,
+// in place when it fits, else in a new text of exact size (the old one is
+// given back). False, unchanged, when the line has no blank or memory runs
+// out.
 bool setArgumentNumber(SceneLine* line, std::int32_t value);
-// Gives the block of object line `line` a "ParentObject n" line.
+// Gives the block of object line `line` the parent number `n`: rewrites its
+// "ParentObject" line, or makes one directly before its "ShadowOptions".
+// False when the block has no "ShadowOptions" line or memory runs out.
 bool setParentObject(SceneLine* line, std::int32_t n);
-// Appends a key to the block's motion; frame 0 restarts the motion.
+// Appends a key before the motion's "EndBehavior" and raises the count by
+// one. Frame 0 restarts the motion: every key it held is given back and the
+// new key is its only one, with the count 1. Values are written "%f",
+// however long. False when the block has no whole motion (head, channel
+// count, key count with a blank, end) or memory runs out.
 bool addMotionKey(SceneLine* line, double positionX, double positionY, double positionZ,
                   double heading, double pitch, double bank, double scaleX, double scaleY,
                   double scaleZ, std::int32_t frame, std::uint8_t linear, std::int32_t tension,
                   std::int32_t continuity, std::int32_t bias);
-// Removes the last key of the block's motion; false when it holds none.
+// Removes the two lines of the motion's last key and gives them back with
+// their texts. The count line is left as it is (addMotionKey writes it
+// next). False, unchanged, when the motion holds no key.
 bool dropLastMotionKey(SceneLine* line);
-// Appends a key to the block's dissolve envelope, making the envelope (with
-// its first key at frame 0) when the block has none.
+// Appends a key to the block's dissolve envelope and raises its count.
+// When the block has none, makes the envelope directly after the block's
+// first "EndBehavior" line (the end of its motion) with this one key at
+// frame 0, whatever `frame` says. False, unchanged, when the block's
+// "ObjDissolve" line is a constant dissolve rather than an envelope, the
+// envelope is not whole, the block has no "EndBehavior" line or that line
+// ends the document, or memory runs out.
 bool addDissolveKey(SceneLine* line, double value, std::int32_t frame);
 
 #endif  // QUORVEL_SCENE_SCENE_H_

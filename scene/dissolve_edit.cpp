@@ -1,0 +1,65 @@
+// Keys of an object's dissolve envelope: the "ObjDissolve (envelope)" list
+// that follows the object's motion, made with its first key when the object
+// has none.
+
+#include "scene/allocation.h"
+#include "scene/key_list.h"
+#include "scene/scene.h"
+#include "scene/unlinked_lines.h"
+
+namespace {
+
+// Appends a key's value line and frame line to `chain`; false when one
+// cannot be made.
+bool appendDissolveKey(LineChain* chain, double value, std::int32_t frame) {
+  return appendToChain(chain, lineOwningText(formatText("  %f\n", value))) &&
+         appendToChain(chain,
+                       lineOwningText(formatText("  %d 0 0 0 0\n", static_cast<int>(frame))));
+}
+
+// A new envelope holding one key at frame 0, linked in after the block's
+// first "EndBehavior" line (the end of its motion).
+bool addEnvelope(SceneLine* line, double value) {
+  SceneLine* anchor = findLineBefore(line, findShadowOptions(line), "EndBehavior");
+  // Without a following line the envelope would end the document, whose
+  // `last` cannot be reached from here.
+  if (!anchor || !anchor->next) return false;
+  LineChain envelope = {nullptr, nullptr};
+  bool made = appendToChain(&envelope, lineFromText("ObjDissolve (envelope)\n")) &&
+              appendToChain(&envelope, lineFromText("  1\n")) &&
+              appendToChain(&envelope, lineFromText("  1\n")) &&
+              appendDissolveKey(&envelope, value, 0) &&
+              appendToChain(&envelope, lineFromText("EndBehavior 1\n"));
+  if (!made) {
+    releaseChain(&envelope);
+    return false;
+  }
+  linkChainAfter(anchor, &envelope);
+  return true;
+}
+
+bool addKeyToEnvelope(SceneLine* head, SceneLine* blockEnd, double value, std::int32_t frame) {
+  KeyList envelope;
+  if (!keyListAt(head, blockEnd, &envelope)) return false;
+  char* count = countText(&envelope, 1, false);
+  if (!count) return false;
+  LineChain key = {nullptr, nullptr};
+  if (!appendDissolveKey(&key, value, frame)) {
+    releaseChain(&key);
+    sceneRelease(count);
+    return false;
+  }
+  replaceCountText(&envelope, count);
+  linkChainAfter(envelope.end->prev, &key);
+  return true;
+}
+
+}  // namespace
+
+bool addDissolveKey(SceneLine* line, double value, std::int32_t frame) {
+  SceneLine* head = findObjDissolve(line);
+  if (!head) return addEnvelope(line, value);
+  // A constant dissolve ("ObjDissolve 0.5") holds no keys to add to.
+  if (compareKeyword(head->text, "ObjDissolve (envelope)") != 0) return false;
+  return addKeyToEnvelope(head, findShadowOptions(line), value, frame);
+}

@@ -1,0 +1,36 @@
+#include "scene/key_list.h"
+
+#include <climits>
+
+#include "scene/allocation.h"
+#include "scene/unlinked_lines.h"
+
+bool keyListAt(SceneLine* head, SceneLine* stop, KeyList* list) {
+  if (!head) return false;
+  list->head = head;
+  list->end = findLineBefore(head->next, stop, "EndBehavior");
+  if (!list->end) return false;
+  SceneLine* channels = head->next;
+  if (channels == list->end) return false;
+  list->count = channels->next;
+  return list->count != list->end;
+}
+
+int keyLines(const KeyList* list) {
+  int lines = 0;
+  for (const SceneLine* line = list->count->next; line != list->end; line = line->next) ++lines;
+  return lines;
+}
+
+char* countText(const KeyList* list, long long added, bool restart) {
+  char argument[SCENE_BUFFER_SIZE];
+  if (!lineArgument(list->count, argument)) return nullptr;
+  long long held = restart ? 0 : readDecimal(argument);
+  if (held > LLONG_MAX - added) return nullptr;  // a count that cannot grow
+  return formatText("  %lld\n", held + added);
+}
+
+void replaceCountText(KeyList* list, char* text) {
+  sceneRelease(list->count->text);
+  list->count->text = text;
+}

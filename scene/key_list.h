@@ -1,0 +1,37 @@
+// A keyed list inside an object block, as the motion and the dissolve
+// envelope are held: a head line ("ObjectMotion ..." or "ObjDissolve
+// (envelope)"), the channel count, the key count, two lines per key, and an
+// "EndBehavior" line that closes it. This header is internal to the scene
+// library.
+
+#ifndef QUORVEL_SCENE_KEY_LIST_H_
+#define QUORVEL_SCENE_KEY_LIST_H_
+
+#include "scene/scene.h"
+
+struct KeyList {
+  SceneLine* head;
+  SceneLine* count;  // the second line after the head
+  SceneLine* end;    // the first "EndBehavior" line after the head
+};
+
+// Fills `list` for the list that begins at `head`, looking for its end no
+// further than up to `stop` (null: to the end of the document). False, with
+// `list` unspecified, when `head` is null, there is no end, or the end comes
+// before the key count line.
+bool keyListAt(SceneLine* head, SceneLine* stop, KeyList* list);
+
+// Number of lines between the key count line and the end: twice the keys of
+// a well-formed list.
+int keyLines(const KeyList* list);
+
+// A new heap text "  N\n", owned by the caller, for the count line: N is the
+// value the count line holds now plus `added`, or just `added` when
+// `restart`. Null when the count line has no argument or memory runs out.
+char* countText(const KeyList* list, long long added, bool restart);
+
+// Replaces the count line's text with `text` (which it takes over) and gives
+// the old text back.
+void replaceCountText(KeyList* list, char* text);
+
+#endif  // QUORVEL_SCENE_KEY_LIST_H_
