@@ -190,7 +190,7 @@ bool itemName(const std::vector<FileLine>& lines, const ItemLines& item,
   switch (item.kind) {
     case ItemKind::Object:
       *name = argumentOf(itemLine.text);
-      if (hasKeyword(itemLine.text, "LoadObject")) *name = baseName(*name);
+      if (itemLine.text.starts_with("LoadObject")) *name = baseName(*name);
       if (name->empty()) return complaint.at(itemLine.number, "object line without a name");
       return true;
     case ItemKind::Light: {
