@@ -35,8 +35,10 @@ windows: deps-windows
 	tools/check-windows-dll $(WINDOWS)/bin/quorvel.p
 
 demo: build
-	@echo "The headless runner is not built yet. Once it is, this runs the built module"
-	@echo "on a built-in scene and writes the envelope under $(DEMO)."
+	@mkdir -p $(DEMO)
+	@echo "Running the module on the built-in demo scene, Orbiter and Drifter over 60 frames:"
+	$(NATIVE)/bin/quorvel-run --envelopes-dir $(DEMO) --plot $(DEMO)/quorvel.svg
+	@echo "Open $(DEMO)/quorvel.svg in a browser to see the distance over frame."
 
 clean:
 	rm -rf $(BUILD)

@@ -29,6 +29,9 @@ AxisScale roundAxisScale(double minimum, double maximum, int tickCount, double s
   scale.step = step;
   scale.low = std::floor(minimum / step) * step;
   scale.high = std::ceil(maximum / step) * step;
+  // Rounding in the division or the product can land an end a hair inside.
+  if (scale.low > minimum) scale.low -= step;
+  if (scale.high < maximum) scale.high += step;
   if (scale.high <= scale.low) scale.high = scale.low + step;
   return scale;
 }

@@ -1,0 +1,204 @@
+// quorvel-run end to end: the built program, the built module and the
+// stand-in host on scene files written by the tests.
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "tests/tools/run_support.h"
+
+namespace {
+
+using ::testing::HasSubstr;
+using ::testing::Not;
+using ::testing::StartsWith;
+
+// Two nulls standing 5 apart: "Origin" at (0, 0, 0) and "Corner" at (3, 4, 0).
+std::string twoStaticNulls() {
+  return sceneWith({staticNull("Origin", 0, 0, 0), staticNull("Corner", 3, 4, 0)});
+}
+
+class QuorvelRunTest : public ::testing::Test {
+ protected:
+  // Writes `sceneText` as scene.lws and runs quorvel-run on it with `arguments`.
+  RunResult runOnScene(const std::string& sceneText, std::vector<std::string> arguments) {
+    writeFile(directory_.path("scene.lws"), sceneText);
+    arguments.insert(arguments.begin(), {"--scene", "scene.lws"});
+    return runQuorvel(arguments, directory_.root());
+  }
+  bool exists(const std::string& name) const {
+    return std::filesystem::exists(directory_.path(name));
+  }
+  std::string read(const std::string& name) const { return readFile(directory_.path(name)); }
+
+  ScratchDirectory directory_;
+};
+
+TEST_F(QuorvelRunTest, TwoStaticNullsFiveApartGiveTheEightLineEnvelope) {
+  RunResult run = runOnScene(twoStaticNulls(), {"--last-frame", "2", "--output", "out.env"});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.err, "");
+  EXPECT_EQ(read("out.env"),
+            "LWEN\r\n1\r\n1\r\n2\r\n5.000000\r\n0 1 0 0 0\r\n5.000000\r\n1 1 0 0 0\r\n");
+  EXPECT_EQ(run.out, "out.env: 2 keys, distance 5.000000 to 5.000000\n");
+}
+
+TEST_F(QuorvelRunTest, DefaultPathIsQuorvelEnvInTheEnvelopesDirectory) {
+  std::filesystem::create_directory(directory_.path("envelopes"));
+  RunResult run = runOnScene(twoStaticNulls(), {"--envelopes-dir", "envelopes", "--step", "20"});
+  EXPECT_EQ(run.status, 0) << run.err;
+  // The panel's default last frame, 60, in steps of 20: frames 0, 20 and 40.
+  EXPECT_THAT(read("envelopes/quorvel.env"), StartsWith("LWEN\r\n1\r\n1\r\n3\r\n"));
+  EXPECT_EQ(run.out, "envelopes/quorvel.env: 3 keys, distance 5.000000 to 5.000000\n");
+}
+
+TEST_F(QuorvelRunTest, CameraMeasuresToTheSceneCameraNotTheTargetList) {
+  // The camera stands at (0, 0, -4), 4 from Origin; the Target list's Corner is 5 away.
+  RunResult run = runOnScene(twoStaticNulls(), {"--item", "Origin", "--target", "Corner",
+                                                "--camera", "--last-frame", "1", "--output",
+                                                "out.env"});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(read("out.env"), "LWEN\r\n1\r\n1\r\n1\r\n4.000000\r\n0 1 0 0 0\r\n");
+}
+
+TEST_F(QuorvelRunTest, CancelWritesNothingAndLeavesAnExistingFileAlone) {
+  writeFile(directory_.path("out.env"), "kept\n");
+  RunResult run = runOnScene(twoStaticNulls(), {"--output", "out.env", "--cancel"});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out, "");
+  EXPECT_EQ(read("out.env"), "kept\n");
+  EXPECT_FALSE(exists("quorvel.env"));
+}
+
+TEST_F(QuorvelRunTest, StepZeroShowsTheModulesMessageWritesNothingAndExitsFour) {
+  RunResult run = runOnScene(twoStaticNulls(), {"--step", "0", "--output", "out.env"});
+  EXPECT_EQ(run.status, 4);
+  EXPECT_THAT(run.err, HasSubstr("Frame Step must be 1 or more"));
+  EXPECT_EQ(run.out, "");
+  EXPECT_FALSE(exists("out.env"));
+}
+
+TEST_F(QuorvelRunTest, UnwritableOutputShowsThePathAndExitsFour) {
+  RunResult run = runOnScene(twoStaticNulls(), {"--output", "missing/dir/out.env"});
+  EXPECT_EQ(run.status, 4);
+  EXPECT_THAT(run.err, HasSubstr("missing/dir/out.env"));
+  EXPECT_EQ(run.out, "");
+}
+
+TEST_F(QuorvelRunTest, RepeatedNamesAreToldApartAsTheHostListsThem) {
+  std::string scene = sceneWith(
+      {staticNull("Null", 0, 0, 0), staticNull("Null", 0, 0, 2), staticNull("Null", 0, 0, 5)});
+  RunResult list = runOnScene(scene, {"--list-items"});
+  EXPECT_EQ(list.status, 0) << list.err;
+  EXPECT_EQ(list.out, "object\tNull\nobject\tNull (2)\nobject\tNull (3)\ncamera\tCamera\n");
+
+  RunResult run = runOnScene(
+      scene, {"--item", "Null (2)", "--target", "Null (3)", "--last-frame", "1", "--output",
+              "out.env"});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(read("out.env"), "LWEN\r\n1\r\n1\r\n1\r\n3.000000\r\n0 1 0 0 0\r\n");
+}
+
+TEST_F(QuorvelRunTest, UnknownItemNamesFailListingTheNamesThereAre) {
+  const std::vector<std::string> cases[] = {
+      {"--item", "Nowhere"},
+      {"--target", "Nowhere"},
+      {"--item", "Origin", "--target", "origin"},  // names match exactly
+  };
+  for (const auto& arguments : cases) {
+    RunResult run = runOnScene(twoStaticNulls(), arguments);
+    EXPECT_EQ(run.status, 3) << arguments.back();
+    EXPECT_THAT(run.err, HasSubstr("Origin, Corner, Camera")) << arguments.back();
+    EXPECT_FALSE(exists("quorvel.env")) << arguments.back();
+  }
+}
+
+TEST_F(QuorvelRunTest, LinearKeysGiveTheDistanceAlongTheLine) {
+  // Mover goes from the origin to (30, 0, 0) in 30 frames; Anchor stays at the origin.
+  std::string scene = sceneWith({nullObject("Mover", {{0, 0, 0, 0, 1}, {30, 0, 0, 30, 1}}),
+                                 staticNull("Anchor", 0, 0, 0)});
+  RunResult run =
+      runOnScene(scene, {"--last-frame", "31", "--step", "10", "--output", "out.env"});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(read("out.env"),
+            "LWEN\r\n1\r\n1\r\n4\r\n0\r\n0 1 0 0 0\r\n10.000000\r\n10 1 0 0 0\r\n"
+            "20.000000\r\n20 1 0 0 0\r\n30.000000\r\n30 1 0 0 0\r\n");
+  EXPECT_EQ(run.out, "out.env: 4 keys, distance 0.000000 to 30.000000\n");
+}
+
+TEST_F(QuorvelRunTest, PlotIsAnSvgChartTitledWithBothNames) {
+  std::string scene = sceneWith({staticNull("Salt & <Pepper>", 0, 0, 0), staticNull("B", 3, 4, 0)});
+  RunResult run = runOnScene(scene, {"--last-frame", "3", "--output", "out.env", "--plot",
+                                     "chart.svg"});
+  EXPECT_EQ(run.status, 0) << run.err;
+  std::string svg = read("chart.svg");
+  EXPECT_THAT(svg, StartsWith("<?xml"));
+  EXPECT_THAT(svg, HasSubstr("<svg xmlns=\"http://www.w3.org/2000/svg\""));
+  EXPECT_THAT(svg, HasSubstr("Distance from Salt &amp; &lt;Pepper&gt; to B</text>"));
+  EXPECT_THAT(svg, Not(HasSubstr("<Pepper>")));
+  EXPECT_THAT(svg, HasSubstr(">frame</text>"));
+  EXPECT_THAT(svg, HasSubstr(">distance</text>"));
+  EXPECT_THAT(svg, HasSubstr("<polyline"));
+  EXPECT_THAT(svg, HasSubstr("</svg>\n"));
+  EXPECT_THAT(run.out, HasSubstr("chart.svg"));
+}
+
+TEST_F(QuorvelRunTest, NoPlotIsDrawnWhenNothingWasWritten) {
+  RunResult run = runOnScene(twoStaticNulls(), {"--cancel", "--plot", "chart.svg"});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_FALSE(exists("chart.svg"));
+}
+
+TEST_F(QuorvelRunTest, WithNoOptionsTheDemoSceneIsMeasuredIntoTheCurrentDirectory) {
+  RunResult list = runQuorvel({"--list-items"}, directory_.root());
+  EXPECT_EQ(list.out, "object\tOrbiter\nobject\tDrifter\nlight\tLight\ncamera\tCamera\n");
+
+  RunResult run = runQuorvel({}, directory_.root());
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_THAT(read("quorvel.env"), StartsWith("LWEN\r\n1\r\n1\r\n60\r\n"));
+  EXPECT_THAT(run.out, StartsWith("./quorvel.env: 60 keys, distance "));
+}
+
+// What the runner refuses before it loads the module: status 3 and a message.
+struct RefusedRun {
+  const char* why;
+  std::vector<std::string> arguments;
+  const char* message;
+};
+
+TEST_F(QuorvelRunTest, RunsTheRunnerCannotMakeFailWithStatusThree) {
+  writeFile(directory_.path("scene.lws"), twoStaticNulls());
+  writeFile(directory_.path("notes.txt"), "just some notes\n");
+  const RefusedRun cases[] = {
+      {"missing scene", {"--scene", "absent.lws"}, "cannot read scene file absent.lws"},
+      {"not a scene", {"--scene", "notes.txt"}, "notes.txt is not a scene file"},
+      {"number expected", {"--last-frame", "soon"}, "soon"},
+      {"number too large", {"--step", "4294967296"}, "4294967296"},
+      {"unknown option", {"--frobnicate"}, "--frobnicate"},
+      {"one object only", {"--scene", "one.lws"}, "no second object"},
+      {"empty output", {"--output", ""}, "--output"},
+      {"path beyond the panel's 255 bytes", {"--output", std::string(300, 'x')}, "longer than"},
+  };
+  writeFile(directory_.path("one.lws"), sceneWith({staticNull("Only", 0, 0, 0)}));
+  for (const RefusedRun& refused : cases) {
+    RunResult run = runQuorvel(refused.arguments, directory_.root());
+    EXPECT_EQ(run.status, 3) << refused.why;
+    EXPECT_THAT(run.err, HasSubstr(refused.message)) << refused.why;
+    EXPECT_EQ(run.out, "") << refused.why;
+  }
+  EXPECT_FALSE(exists("quorvel.env"));
+}
+
+TEST_F(QuorvelRunTest, HelpAndVersionPrintAndExitZero) {
+  RunResult help = runQuorvel({"--help"}, directory_.root());
+  EXPECT_EQ(help.status, 0);
+  EXPECT_THAT(help.out, HasSubstr("--camera"));
+  EXPECT_THAT(help.out, HasSubstr("first two objects"));
+  RunResult version = runQuorvel({"--version"}, directory_.root());
+  EXPECT_EQ(version.status, 0);
+  EXPECT_THAT(version.out, StartsWith("quorvel-run 1."));
+}
+
+}  // namespace

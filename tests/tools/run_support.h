@@ -1,0 +1,65 @@
+// Helpers for the tests that run the built quorvel-run as a program: a
+// scratch directory, the run itself with its output captured, and scene
+// texts built from a few lines each.
+
+#ifndef QUORVEL_TESTS_TOOLS_RUN_SUPPORT_H_
+#define QUORVEL_TESTS_TOOLS_RUN_SUPPORT_H_
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+// A new empty directory under the system's temporary directory, removed with
+// everything in it when the object goes.
+class ScratchDirectory {
+ public:
+  ScratchDirectory();
+  ~ScratchDirectory();
+  ScratchDirectory(const ScratchDirectory&) = delete;
+  ScratchDirectory& operator=(const ScratchDirectory&) = delete;
+
+  const std::filesystem::path& root() const { return root_; }
+  std::string path(const std::string& name) const { return (root_ / name).string(); }
+
+ private:
+  std::filesystem::path root_;
+};
+
+struct RunResult {
+  int status = -1;  // the exit status; -1 when the program did not exit normally
+  std::string out;  // standard output
+  std::string err;  // standard error
+};
+
+// Runs `program` with `arguments` in the directory `workDirectory` and
+// waits for it to end.
+RunResult runProgram(const std::string& program, const std::vector<std::string>& arguments,
+                     const std::filesystem::path& workDirectory);
+
+// Runs the built quorvel-run.
+RunResult runQuorvel(const std::vector<std::string>& arguments,
+                     const std::filesystem::path& workDirectory);
+
+void writeFile(const std::string& path, const std::string& bytes);
+// The file's bytes; empty when it cannot be read.
+std::string readFile(const std::string& path);
+
+// One motion key of a scene's object: position and frame, linear or not.
+struct SceneKey {
+  double x;
+  double y;
+  double z;
+  int frame;
+  int linear;
+};
+
+// A null object's block: "AddNullObject NAME" and a motion of `keys`.
+std::string nullObject(const std::string& name, const std::vector<SceneKey>& keys);
+// A null object standing still at (x, y, z).
+std::string staticNull(const std::string& name, double x, double y, double z);
+
+// A whole scene file: the objects given, then ambient settings and a camera
+// standing at (0, 0, -4).
+std::string sceneWith(const std::vector<std::string>& objects);
+
+#endif  // QUORVEL_TESTS_TOOLS_RUN_SUPPORT_H_
