@@ -5,6 +5,7 @@
 // or foreign handle is logged as "unknown" and refused instead of followed.
 
 #include <algorithm>
+#include <initializer_list>
 
 #include "hostsim/host_state.h"
 
@@ -103,7 +104,9 @@ int openPanel(PanelHandle panel, std::int32_t flags) {
   std::vector<UserAction> script = std::move(host->script);
   host->script.clear();
   int result = playScript(host, panel, std::move(script));
-  host->calls[line] += std::to_string(result);
+  if (line < host->calls.size() && host->calls[line] == call) {
+    host->calls[line] += std::to_string(result);
+  }
   host->lastOpenResult = result;
   return result;
 }
