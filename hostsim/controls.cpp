@@ -75,7 +75,9 @@ void setGeometry(ControlState* state, std::int32_t attribute, std::int32_t value
 bool writeInteger(ControlState* state, std::int32_t attribute, std::intptr_t value) {
   switch (attribute) {
     case ATTR_VALUE: state->value = value; return true;
-    case ATTR_USER_EVENT: state->userEvent = reinterpret_cast<UserEventFunction>(value); return true;
+    case ATTR_USER_EVENT:
+      state->userEvent = reinterpret_cast<UserEventFunction>(value);
+      return true;
     case ATTR_USER_DATA: state->userData = reinterpret_cast<void*>(value); return true;
     case ATTR_X: case ATTR_Y: case ATTR_W: case ATTR_H: case ATTR_LABEL_WIDTH:
     case ATTR_HOT_X: case ATTR_HOT_Y: case ATTR_HOT_W: case ATTR_HOT_H:
@@ -105,7 +107,8 @@ int getText(ControlRecord& record, const std::string& call, StringValue* value) 
   }
   std::size_t capacity = static_cast<std::size_t>(value->length);
   const std::string& text = record.state.text;
-  std::size_t count = std::min(text.size(), record.host->textsUnterminated ? capacity : capacity - 1);
+  std::size_t room = record.host->textsUnterminated ? capacity : capacity - 1;
+  std::size_t count = std::min(text.size(), room);
   std::memcpy(value->text, text.data(), count);
   if (!record.host->textsUnterminated) value->text[count] = '\0';
   record.host->log(call + " -> " + quoted(text.substr(0, count)));

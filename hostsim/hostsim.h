@@ -156,7 +156,8 @@ class HostSim {
   // --- Panels and controls
   // The "LWPanelServices" table, as lookup answers it but without a log line.
   PanelServices* panelServices();
-  // State of a control handed out by addControl; REQUIRES a live control.
+  // State of a control handed out by addControl; REQUIRES a live control
+  // (aborts otherwise). The reference lasts as long as the control.
   ControlState& control(PanelControl* control);
   // The live control labelled `label`, or null.
   PanelControl* controlLabelled(const std::string& label);
@@ -165,7 +166,7 @@ class HostSim {
   // The live panels, in creation order.
   std::vector<PanelHandle> livePanels() const;
   // The height last set with setPanelAttr(PANEL_ATTR_H), 0 before any;
-  // REQUIRES a live panel.
+  // REQUIRES a live panel (aborts otherwise).
   std::int32_t panelHeight(PanelHandle panel) const;
   // Result of the last openPanel: 1 OK, 0 cancel; -1 before any.
   int lastOpenResult() const;

@@ -94,7 +94,8 @@ int playScript(HostSim::State* host, PanelHandle handle, std::vector<UserAction>
 int openPanel(PanelHandle panel, std::int32_t flags) {
   HostSim::State* host = currentHost();
   if (!host) return 0;
-  std::string call = "openPanel(" + panelText(*host, panel) + ", " + std::to_string(flags) + ") -> ";
+  std::string call =
+      "openPanel(" + panelText(*host, panel) + ", " + std::to_string(flags) + ") -> ";
   if (!host->livePanel(panel)) {
     host->log(call + "0");
     return 0;

@@ -59,14 +59,17 @@ TEST_F(Panels, DescriptorsShowTheLookupAndTheChoiceLabels) {
   add(panel, "NumControl", nullptr, 2, -4);
   int stranger = 0;
   add(&stranger, "NumControl", "Lost");
-  EXPECT_THAT(
-      host_.calls(),
-      ElementsAre("addControl(panel1, \"LWListControl\", [16, lookup, 0, 0, 0, 0], \"Item\") -> Item",
-                  "addControl(panel1, \"ChoiceControl\", [9, [\"Object\", \"Camera\"], 0, 0, 0, 0], "
-                  "\"TargetVar\") -> TargetVar",
-                  "addControl(panel1, \"ChoiceControl\", [9, null, 0, 0, 0, 0], \"Empty\") -> Empty",
-                  "addControl(panel1, \"NumControl\", [2, -4, 0, 0, 0, 0], null) -> control4",
-                  "addControl(unknown, \"NumControl\", [2, 0, 0, 0, 0, 0], \"Lost\") -> null"));
+  EXPECT_THAT(host_.calls(),
+              ElementsAre("addControl(panel1, \"LWListControl\", [16, lookup, 0, 0, 0, 0], "
+                          "\"Item\") -> Item",
+                          "addControl(panel1, \"ChoiceControl\", [9, [\"Object\", \"Camera\"], "
+                          "0, 0, 0, 0], \"TargetVar\") -> TargetVar",
+                          "addControl(panel1, \"ChoiceControl\", [9, null, 0, 0, 0, 0], "
+                          "\"Empty\") -> Empty",
+                          "addControl(panel1, \"NumControl\", [2, -4, 0, 0, 0, 0], null) "
+                          "-> control4",
+                          "addControl(unknown, \"NumControl\", [2, 0, 0, 0, 0, 0], \"Lost\") "
+                          "-> null"));
 }
 
 TEST_F(Panels, NextControlWalksOnePanelInCreationOrder) {
