@@ -20,14 +20,22 @@ std::int64_t keyCount(std::int32_t lastFrame, std::int32_t frameStep) {
   return (static_cast<std::int64_t>(lastFrame) - 1) / frameStep + 1;
 }
 
+// The straight-line distance, as the sum of the squares in the order x, y, z.
+// Where the squares overflow although the differences do not (items more
+// than about 1e154 apart), the distance is taken without squaring instead.
 double distanceAt(ItemId item, ItemId target, double seconds) {
   double a[3] = {0, 0, 0};
   double b[3] = {0, 0, 0};
   commandServices.itemInfo->itemParam(item, PARAM_WORLD_POSITION, seconds, a);
   commandServices.itemInfo->itemParam(target, PARAM_WORLD_POSITION, seconds, b);
-  double sum = std::pow(b[0] - a[0], 2.0) + std::pow(b[1] - a[1], 2.0);
-  sum += std::pow(b[2] - a[2], 2.0);
-  return std::sqrt(sum);
+  double dx = b[0] - a[0];
+  double dy = b[1] - a[1];
+  double dz = b[2] - a[2];
+  double distance = std::sqrt((std::pow(dx, 2.0) + std::pow(dy, 2.0)) + std::pow(dz, 2.0));
+  if (std::isinf(distance) && std::isfinite(dx) && std::isfinite(dy) && std::isfinite(dz)) {
+    distance = std::hypot(dx, dy, dz);
+  }
+  return distance;
 }
 
 // An exact zero is written as the integer 0; anything else in fixed point

@@ -1,0 +1,39 @@
+// Shared by the command tests: the stand-in host's services made the
+// command's, a scratch directory, and the command's test heap.
+
+#ifndef QUORVEL_TESTS_COMMAND_COMMAND_TEST_SUPPORT_H_
+#define QUORVEL_TESTS_COMMAND_COMMAND_TEST_SUPPORT_H_
+
+#include <filesystem>
+#include <string>
+
+#include "hostsim/hostsim.h"
+
+// The next commandAllocate returns null.
+void refuseNextCommandAllocation();
+// Blocks from commandAllocate not yet given back.
+long liveCommandAllocations();
+
+// Points commandServices at the current stand-in host's services, as an
+// activation would, then forgets the lookups in the host's call log.
+void useHostServices(hostsim::HostSim& host);
+
+// A fresh empty directory, removed with everything in it when the object dies.
+class ScratchDirectory {
+ public:
+  ScratchDirectory();
+  ~ScratchDirectory();
+  const std::filesystem::path& path() const { return path_; }
+  std::string file(const std::string& name) const { return (path_ / name).string(); }
+
+ private:
+  std::filesystem::path path_;
+};
+
+// The whole content of a file; empty when it cannot be read.
+std::string fileContent(const std::string& path);
+
+// A position function for an item standing still.
+hostsim::PositionFunction standingAt(double x, double y, double z);
+
+#endif  // QUORVEL_TESTS_COMMAND_COMMAND_TEST_SUPPORT_H_

@@ -1,0 +1,164 @@
+#include <climits>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "command/command.h"
+#include "gmock/gmock.h"
+#include "gtest/gtest.h"
+#include "tests/command/command_test_support.h"
+
+using hostsim::HostSim;
+using hostsim::ItemKind;
+using hostsim::Message;
+using hostsim::Vector3;
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+namespace {
+
+class EnvelopeWriterTest : public ::testing::Test {
+ protected:
+  void SetUp() override { useHostServices(host); }
+
+  // An item whose x is its frame number at 30 frames per second, and a target
+  // at the origin: each key's distance is the frame it sampled.
+  void addItemMovingOneUnitPerFrame() {
+    item = host.addItem({ItemKind::Object, "Mover", [](double seconds) {
+                           return Vector3{seconds * 30.0, 0, 0};
+                         }});
+    target = host.addItem({ItemKind::Object, "Origin", standingAt(0, 0, 0)});
+  }
+
+  void addStillItems(Vector3 a, Vector3 b) {
+    item = host.addItem({ItemKind::Object, "A", standingAt(a.x, a.y, a.z)});
+    target = host.addItem({ItemKind::Object, "B", standingAt(b.x, b.y, b.z)});
+  }
+
+  std::string write(std::int32_t lastFrame, std::int32_t frameStep) {
+    writeEnvelope(item, target, path.c_str(), lastFrame, frameStep);
+    return fileContent(path);
+  }
+
+  HostSim host;
+  ScratchDirectory scratch;
+  std::string path = scratch.file("distance.env");
+  ItemId item = 0;
+  ItemId target = 0;
+};
+
+std::string header(int count) { return "LWEN\r\n1\r\n1\r\n" + std::to_string(count) + "\r\n"; }
+
+std::string key(const std::string& value, long frame) {
+  return value + "\r\n" + std::to_string(frame) + " 1 0 0 0\r\n";
+}
+
+TEST_F(EnvelopeWriterTest, TwoStillItemsGiveTheEightLineFile) {
+  addStillItems({0, 0, 0}, {3, 4, 0});
+  EXPECT_EQ(write(2, 1),
+            "LWEN\r\n1\r\n1\r\n2\r\n5.000000\r\n0 1 0 0 0\r\n5.000000\r\n1 1 0 0 0\r\n");
+  EXPECT_THAT(host.messages(), IsEmpty());
+}
+
+TEST_F(EnvelopeWriterTest, DefaultsSampleFramesZeroToFiftyNineAtThirtyPerSecond) {
+  addItemMovingOneUnitPerFrame();
+  std::string expected = header(60) + key("0", 0);
+  for (int frame = 1; frame < 60; ++frame) {
+    expected += key(std::to_string(frame) + ".000000", frame);
+  }
+  EXPECT_EQ(write(60, 1), expected);
+  std::vector<std::string> params = host.callsTo("itemParam");
+  ASSERT_EQ(params.size(), 120u);
+  EXPECT_EQ(params[2], "itemParam(1, 8, 0.0333333)");
+  EXPECT_EQ(params[3], "itemParam(2, 8, 0.0333333)");
+  EXPECT_EQ(params[118], "itemParam(1, 8, 1.96667)");
+}
+
+TEST_F(EnvelopeWriterTest, StepThreeBelowTenKeysFramesZeroThreeSixNine) {
+  addItemMovingOneUnitPerFrame();
+  EXPECT_EQ(write(10, 3), header(4) + key("0", 0) + key("3.000000", 3) + key("6.000000", 6) +
+                              key("9.000000", 9));
+}
+
+TEST_F(EnvelopeWriterTest, LastFrameZeroOrNegativeWritesTheHeaderWithNoKey) {
+  addItemMovingOneUnitPerFrame();
+  for (std::int32_t lastFrame : {0, -1, INT_MIN}) {
+    EXPECT_EQ(write(lastFrame, 1), header(0)) << "last frame " << lastFrame;
+  }
+  EXPECT_THAT(host.callsTo("itemParam"), IsEmpty());
+}
+
+TEST_F(EnvelopeWriterTest, DistancesAreWrittenInFixedPointExceptAnExactZero) {
+  struct Case {
+    Vector3 target;
+    std::string valueLine;
+  };
+  const Case cases[] = {
+      {{0, 0, 0}, "0"},
+      {{0.0000001, 0, 0}, "0.000000"},
+      {{3, 4, 0}, "5.000000"},
+      {{0, 0, -1.5}, "1.500000"},
+      {{1, 2, 2}, "3.000000"},
+  };
+  item = host.addItem({ItemKind::Object, "A", standingAt(0, 0, 0)});
+  for (const Case& c : cases) {
+    target = host.addItem({ItemKind::Object, "B", standingAt(c.target.x, c.target.y, c.target.z)});
+    EXPECT_EQ(write(1, 1), header(1) + key(c.valueLine, 0)) << c.valueLine;
+  }
+}
+
+TEST_F(EnvelopeWriterTest, HugeDistanceIsWrittenInFull) {
+  addStillItems({0, 0, 0}, {1e300, 0, 0});
+  char expected[400];
+  std::snprintf(expected, sizeof expected, "%f", 1e300);
+  ASSERT_GT(std::string(expected).size(), 300u);
+  EXPECT_EQ(write(1, 1), header(1) + key(expected, 0));
+}
+
+TEST_F(EnvelopeWriterTest, AnExistingFileIsReplaced) {
+  addStillItems({0, 0, 0}, {3, 4, 0});
+  std::FILE* old = std::fopen(path.c_str(), "wb");
+  ASSERT_NE(old, nullptr);
+  std::fputs(std::string(5000, 'x').c_str(), old);
+  std::fclose(old);
+  EXPECT_EQ(write(1, 1), header(1) + key("5.000000", 0));
+}
+
+TEST_F(EnvelopeWriterTest, StepBelowOneIsRefusedAndLeavesTheFileAlone) {
+  addStillItems({0, 0, 0}, {3, 4, 0});
+  std::FILE* old = std::fopen(path.c_str(), "wb");
+  ASSERT_NE(old, nullptr);
+  std::fputs("previous envelope", old);
+  std::fclose(old);
+  for (std::int32_t step : {0, -1, INT_MIN}) {
+    writeEnvelope(item, target, path.c_str(), 60, step);
+  }
+  EXPECT_EQ(fileContent(path), "previous envelope");
+  Message refusal{"Frame Step must be 1 or more", std::nullopt};
+  EXPECT_THAT(host.messages(), ElementsAre(refusal, refusal, refusal));
+  EXPECT_THAT(host.callsTo("itemParam"), IsEmpty());
+}
+
+TEST_F(EnvelopeWriterTest, AStepPastTheThirtyTwoBitRangeEndsTheSeries) {
+  addStillItems({0, 0, 0}, {3, 4, 0});
+  EXPECT_EQ(write(INT_MAX, 2000000000),
+            header(2) + key("5.000000", 0) + key("5.000000", 2000000000));
+  EXPECT_EQ(write(INT_MAX, INT_MAX), header(1) + key("5.000000", 0));
+}
+
+TEST_F(EnvelopeWriterTest, AFileThatCannotBeOpenedIsNamedInTheMessage) {
+  addStillItems({0, 0, 0}, {3, 4, 0});
+  std::string unopenable = scratch.file("no-such-directory/distance.env");
+  writeEnvelope(item, target, unopenable.c_str(), 60, 1);
+  EXPECT_THAT(host.messages(), ElementsAre(Message{unopenable, std::nullopt}));
+  EXPECT_THAT(host.callsTo("itemParam"), IsEmpty());
+}
+
+TEST_F(EnvelopeWriterTest, AFailedWriteIsReported) {
+  addStillItems({0, 0, 0}, {3, 4, 0});
+  writeEnvelope(item, target, "/dev/full", 60, 1);
+  EXPECT_THAT(host.messages(),
+              ElementsAre(Message{"/dev/full", "Unable to write envelope file"}));
+}
+
+}  // namespace
