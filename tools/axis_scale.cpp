@@ -45,8 +45,8 @@ std::vector<double> axisTicks(const AxisScale& scale) {
 
 std::string tickLabel(double value, const AxisScale& scale) {
   constexpr int MOST_DECIMALS = 12;
-  int decimals = std::clamp(static_cast<int>(-std::floor(std::log10(scale.step) + 1e-9)), 0,
-                            MOST_DECIMALS);
+  int decimals =
+      std::clamp(static_cast<int>(-std::floor(std::log10(scale.step) + 1e-9)), 0, MOST_DECIMALS);
   if (std::fabs(value) < scale.step * 1e-9) value = 0;  // no "-0"
   constexpr double LARGEST_PLAIN = 1e15;
   char text[64];

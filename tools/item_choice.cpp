@@ -46,8 +46,9 @@ bool chooseItems(const RunScene& scene, const RunOptions& options, ItemChoice* c
   if (!target && !options.camera) {
     target = firstObjectOtherThan(scene, choice->item);
     if (!target) {
-      *error = "the scene has no second object to measure to; name one with --target, or use "
-               "--camera";
+      *error =
+          "the scene has no second object to measure to; name one with --target, or use "
+          "--camera";
       return false;
     }
   }

@@ -62,8 +62,8 @@ bool LoadedModule::load(const std::string& path, std::string* error) {
 bool LoadedModule::checkRecord(const std::string& path, std::string* error) {
   const ModuleRecord& record = *record_;
   if (record.syncCode != MODULE_SYNC_CODE) {
-    *error = path + ": the module record's sync code is " + hex(record.syncCode) +
-             ", not " + hex(MODULE_SYNC_CODE);
+    *error = path + ": the module record's sync code is " + hex(record.syncCode) + ", not " +
+             hex(MODULE_SYNC_CODE);
   } else if (record.version != MODULE_VERSION) {
     *error = path + ": the module record's version is " + std::to_string(record.version) +
              ", not " + std::to_string(MODULE_VERSION);

@@ -14,7 +14,6 @@
 // (a target of 0 leaves that list alone), choose "Camera" in "TargetVar"
 // when asked, type the frames and the output path, then close the panel
 // with Cancel or OK. Controls whose option was not given are not touched.
-std::vector<hostsim::UserAction> panelScript(const RunOptions& options, ItemId item,
-                                             ItemId target);
+std::vector<hostsim::UserAction> panelScript(const RunOptions& options, ItemId item, ItemId target);
 
 #endif  // QUORVEL_TOOLS_PANEL_SCRIPT_H_

@@ -45,21 +45,23 @@ ParseOutcome parseRunOptions(int argc, const char* const* argv, RunOptions* opti
   CLI::Option* itemOption =
       app.add_option("--item", item, "The item to measure from (default: the first object)")
           ->type_name("NAME");
-  CLI::Option* targetOption = app.add_option(
-      "--target", target, "The item to measure to (default: the second object)")
-      ->type_name("NAME");
+  CLI::Option* targetOption =
+      app.add_option("--target", target, "The item to measure to (default: the second object)")
+          ->type_name("NAME");
   app.add_flag("--camera", options->camera,
                "Measure to the scene's first camera (chooses \"Camera\" in the panel)");
-  CLI::Option* lastFrameOption = app.add_option(
-      "--last-frame", lastFrame, "Sample the frames below this one (panel default: 60)")
-      ->type_name("N");
+  CLI::Option* lastFrameOption =
+      app.add_option("--last-frame", lastFrame,
+                     "Sample the frames below this one (panel default: 60)")
+          ->type_name("N");
   CLI::Option* stepOption =
       app.add_option("--step", frameStep, "Frames between samples (panel default: 1)")
           ->type_name("N");
-  CLI::Option* outputOption = app.add_option(
-      "--output", output,
-      "The envelope file to write (panel default: quorvel.env in the envelopes directory)")
-      ->type_name("FILE");
+  CLI::Option* outputOption =
+      app.add_option(
+             "--output", output,
+             "The envelope file to write (panel default: quorvel.env in the envelopes directory)")
+          ->type_name("FILE");
   app.add_flag("--cancel", options->cancel, "Close the panel with Cancel: nothing is written");
   app.add_option("--envelopes-dir", options->envelopesDirectory,
                  "The host's \"Envelopes\" directory (default: the current directory)")

@@ -10,18 +10,18 @@
 #include <string>
 
 struct RunOptions {
-  std::string modulePath;                // empty: quorvel.p beside the program
-  std::string scenePath;                 // empty: the built-in demo scene
-  std::optional<std::string> item;       // chosen in the "Item" list
-  std::optional<std::string> target;     // chosen in the "Target" list
-  bool camera = false;                   // "Camera" chosen as the target kind
-  std::optional<std::int32_t> lastFrame; // typed into "Max Frame"
-  std::optional<std::int32_t> frameStep; // typed into "Frame Step"
-  std::optional<std::string> output;     // typed into "env_name"
-  bool cancel = false;                   // the panel is closed with Cancel
-  std::string envelopesDirectory = ".";  // what "Directory Info" answers for "Envelopes"
-  bool listItems = false;                // print the scene's items and stop
-  std::string plotPath;                  // empty: no plot
+  std::string modulePath;                 // empty: quorvel.p beside the program
+  std::string scenePath;                  // empty: the built-in demo scene
+  std::optional<std::string> item;        // chosen in the "Item" list
+  std::optional<std::string> target;      // chosen in the "Target" list
+  bool camera = false;                    // "Camera" chosen as the target kind
+  std::optional<std::int32_t> lastFrame;  // typed into "Max Frame"
+  std::optional<std::int32_t> frameStep;  // typed into "Frame Step"
+  std::optional<std::string> output;      // typed into "env_name"
+  bool cancel = false;                    // the panel is closed with Cancel
+  std::string envelopesDirectory = ".";   // what "Directory Info" answers for "Envelopes"
+  bool listItems = false;                 // print the scene's items and stop
+  std::string plotPath;                   // empty: no plot
 };
 
 // Whether to go on after parsing, and if not, the status to exit with.

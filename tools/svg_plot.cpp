@@ -25,16 +25,25 @@ std::string escaped(const std::string& text) {
   std::string out;
   for (char c : text) {
     switch (c) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '"': out += "&quot;"; break;
-      case '\'': out += "&apos;"; break;
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      case '\'':
+        out += "&apos;";
+        break;
       default:
         // XML allows no control characters but tab, newline and return.
-        out += (static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n' && c != '\r')
-                   ? '?'
-                   : c;
+        out +=
+            (static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n' && c != '\r') ? '?' : c;
     }
   }
   return out;
@@ -112,9 +121,8 @@ void addDistanceAxis(std::string* svg, const AxisMap& distances) {
     addText(svg, PLOT_LEFT - 10, y + 5, "text-anchor=\"end\"", tickLabel(tick, distances.scale));
   }
   double middle = (PLOT_TOP + PLOT_BOTTOM) / 2;
-  addText(svg, 24, middle, "text-anchor=\"middle\" transform=\"rotate(-90 24 " + number(middle) +
-                               ")\"",
-          "distance");
+  addText(svg, 24, middle,
+          "text-anchor=\"middle\" transform=\"rotate(-90 24 " + number(middle) + ")\"", "distance");
 }
 
 // The keys as polylines, broken where a value cannot be drawn, and a dot
@@ -157,8 +165,9 @@ std::string distancePlot(const Envelope& envelope, const std::string& itemName,
   Chart chart = chartFor(envelope);
   std::string svg =
       "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-      "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + number(WIDTH) + "\" height=\"" +
-      number(HEIGHT) + "\" viewBox=\"0 0 " + number(WIDTH) + " " + number(HEIGHT) +
+      "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" +
+      number(WIDTH) + "\" height=\"" + number(HEIGHT) + "\" viewBox=\"0 0 " + number(WIDTH) + " " +
+      number(HEIGHT) +
       "\" font-family=\"sans-serif\" font-size=\"13\">\n"
       "<rect width=\"100%\" height=\"100%\" fill=\"#fff\"/>\n";
   addText(&svg, WIDTH / 2, 32, "text-anchor=\"middle\" font-size=\"20\" font-weight=\"bold\"",

@@ -11,6 +11,7 @@
 
 namespace {
 
+using ::testing::EndsWith;
 using ::testing::HasSubstr;
 using ::testing::Not;
 using ::testing::StartsWith;
@@ -56,20 +57,21 @@ TEST_F(QuorvelRunTest, DefaultPathIsQuorvelEnvInTheEnvelopesDirectory) {
 
 TEST_F(QuorvelRunTest, CameraMeasuresToTheSceneCameraNotTheTargetList) {
   // The camera stands at (0, 0, -4), 4 from Origin; the Target list's Corner is 5 away.
-  RunResult run = runOnScene(twoStaticNulls(), {"--item", "Origin", "--target", "Corner",
-                                                "--camera", "--last-frame", "1", "--output",
-                                                "out.env"});
+  RunResult run =
+      runOnScene(twoStaticNulls(), {"--item", "Origin", "--target", "Corner", "--camera",
+                                    "--last-frame", "1", "--output", "out.env"});
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(read("out.env"), "LWEN\r\n1\r\n1\r\n1\r\n4.000000\r\n0 1 0 0 0\r\n");
 }
 
-TEST_F(QuorvelRunTest, CancelWritesNothingAndLeavesAnExistingFileAlone) {
+TEST_F(QuorvelRunTest, CancelWritesNothingLeavesAnExistingFileAloneAndDrawsNoPlot) {
   writeFile(directory_.path("out.env"), "kept\n");
-  RunResult run = runOnScene(twoStaticNulls(), {"--output", "out.env", "--cancel"});
+  RunResult run =
+      runOnScene(twoStaticNulls(), {"--output", "out.env", "--cancel", "--plot", "chart.svg"});
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.out, "");
   EXPECT_EQ(read("out.env"), "kept\n");
-  EXPECT_FALSE(exists("quorvel.env"));
+  EXPECT_FALSE(exists("chart.svg"));
 }
 
 TEST_F(QuorvelRunTest, StepZeroShowsTheModulesMessageWritesNothingAndExitsFour) {
@@ -94,9 +96,8 @@ TEST_F(QuorvelRunTest, RepeatedNamesAreToldApartAsTheHostListsThem) {
   EXPECT_EQ(list.status, 0) << list.err;
   EXPECT_EQ(list.out, "object\tNull\nobject\tNull (2)\nobject\tNull (3)\ncamera\tCamera\n");
 
-  RunResult run = runOnScene(
-      scene, {"--item", "Null (2)", "--target", "Null (3)", "--last-frame", "1", "--output",
-              "out.env"});
+  RunResult run = runOnScene(scene, {"--item", "Null (2)", "--target", "Null (3)", "--last-frame",
+                                     "1", "--output", "out.env"});
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(read("out.env"), "LWEN\r\n1\r\n1\r\n1\r\n3.000000\r\n0 1 0 0 0\r\n");
 }
@@ -117,10 +118,9 @@ TEST_F(QuorvelRunTest, UnknownItemNamesFailListingTheNamesThereAre) {
 
 TEST_F(QuorvelRunTest, LinearKeysGiveTheDistanceAlongTheLine) {
   // Mover goes from the origin to (30, 0, 0) in 30 frames; Anchor stays at the origin.
-  std::string scene = sceneWith({nullObject("Mover", {{0, 0, 0, 0, 1}, {30, 0, 0, 30, 1}}),
-                                 staticNull("Anchor", 0, 0, 0)});
-  RunResult run =
-      runOnScene(scene, {"--last-frame", "31", "--step", "10", "--output", "out.env"});
+  std::string scene = sceneWith(
+      {nullObject("Mover", {{0, 0, 0, 0, 1}, {30, 0, 0, 30, 1}}), staticNull("Anchor", 0, 0, 0)});
+  RunResult run = runOnScene(scene, {"--last-frame", "31", "--step", "10", "--output", "out.env"});
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(read("out.env"),
             "LWEN\r\n1\r\n1\r\n4\r\n0\r\n0 1 0 0 0\r\n10.000000\r\n10 1 0 0 0\r\n"
@@ -130,31 +130,20 @@ TEST_F(QuorvelRunTest, LinearKeysGiveTheDistanceAlongTheLine) {
 
 TEST_F(QuorvelRunTest, PlotIsAnSvgChartTitledWithBothNames) {
   std::string scene = sceneWith({staticNull("Salt & <Pepper>", 0, 0, 0), staticNull("B", 3, 4, 0)});
-  RunResult run = runOnScene(scene, {"--last-frame", "3", "--output", "out.env", "--plot",
-                                     "chart.svg"});
+  RunResult run =
+      runOnScene(scene, {"--last-frame", "3", "--output", "out.env", "--plot", "chart.svg"});
   EXPECT_EQ(run.status, 0) << run.err;
   std::string svg = read("chart.svg");
   EXPECT_THAT(svg, StartsWith("<?xml"));
-  EXPECT_THAT(svg, HasSubstr("<svg xmlns=\"http://www.w3.org/2000/svg\""));
   EXPECT_THAT(svg, HasSubstr("Distance from Salt &amp; &lt;Pepper&gt; to B</text>"));
   EXPECT_THAT(svg, Not(HasSubstr("<Pepper>")));
-  EXPECT_THAT(svg, HasSubstr(">frame</text>"));
-  EXPECT_THAT(svg, HasSubstr(">distance</text>"));
-  EXPECT_THAT(svg, HasSubstr("<polyline"));
-  EXPECT_THAT(svg, HasSubstr("</svg>\n"));
-  EXPECT_THAT(run.out, HasSubstr("chart.svg"));
-}
-
-TEST_F(QuorvelRunTest, NoPlotIsDrawnWhenNothingWasWritten) {
-  RunResult run = runOnScene(twoStaticNulls(), {"--cancel", "--plot", "chart.svg"});
-  EXPECT_EQ(run.status, 0) << run.err;
-  EXPECT_FALSE(exists("chart.svg"));
+  // Three keys, at frames 0, 1 and 2, joined by one line.
+  EXPECT_THAT(svg,
+              ::testing::ContainsRegex("<polyline [^>]*points=\"[0-9.,]+ [0-9.,]+ [0-9.,]+\""));
+  EXPECT_THAT(svg, EndsWith("</svg>\n"));
 }
 
 TEST_F(QuorvelRunTest, WithNoOptionsTheDemoSceneIsMeasuredIntoTheCurrentDirectory) {
-  RunResult list = runQuorvel({"--list-items"}, directory_.root());
-  EXPECT_EQ(list.out, "object\tOrbiter\nobject\tDrifter\nlight\tLight\ncamera\tCamera\n");
-
   RunResult run = runQuorvel({}, directory_.root());
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_THAT(read("quorvel.env"), StartsWith("LWEN\r\n1\r\n1\r\n60\r\n"));
@@ -162,13 +151,12 @@ TEST_F(QuorvelRunTest, WithNoOptionsTheDemoSceneIsMeasuredIntoTheCurrentDirector
 }
 
 // What the runner refuses before it loads the module: status 3 and a message.
-struct RefusedRun {
-  const char* why;
-  std::vector<std::string> arguments;
-  const char* message;
-};
-
 TEST_F(QuorvelRunTest, RunsTheRunnerCannotMakeFailWithStatusThree) {
+  struct RefusedRun {
+    const char* why;
+    std::vector<std::string> arguments;
+    const char* message;
+  };
   writeFile(directory_.path("scene.lws"), twoStaticNulls());
   writeFile(directory_.path("notes.txt"), "just some notes\n");
   const RefusedRun cases[] = {
@@ -191,14 +179,10 @@ TEST_F(QuorvelRunTest, RunsTheRunnerCannotMakeFailWithStatusThree) {
   EXPECT_FALSE(exists("quorvel.env"));
 }
 
-TEST_F(QuorvelRunTest, HelpAndVersionPrintAndExitZero) {
+TEST_F(QuorvelRunTest, HelpExitsZeroAndTellsTheDefaults) {
   RunResult help = runQuorvel({"--help"}, directory_.root());
   EXPECT_EQ(help.status, 0);
-  EXPECT_THAT(help.out, HasSubstr("--camera"));
   EXPECT_THAT(help.out, HasSubstr("first two objects"));
-  RunResult version = runQuorvel({"--version"}, directory_.root());
-  EXPECT_EQ(version.status, 0);
-  EXPECT_THAT(version.out, StartsWith("quorvel-run 1."));
 }
 
 }  // namespace
