@@ -101,3 +101,18 @@ long expectAllOrNothing(const std::function<SceneDocument*()>& makeDocument,
     EXPECT_EQ(liveAllocations(), liveBefore) << "allocation " << n << " failed";
   }
 }
+
+void expectEdit(const std::string& scene, const std::function<bool(SceneDocument*)>& edit,
+                bool result, const std::string& expected) {
+  {
+    SceneHandle document(documentFromText(scene));
+    long liveBefore = liveAllocations();
+    ASSERT_EQ(edit(document.get()), result);
+    checkedLineCount(document.get());
+    EXPECT_EQ(documentText(document.get()), result ? expected : scene);
+    if (!result) {
+      EXPECT_EQ(liveAllocations(), liveBefore);
+    }
+  }
+  if (result) expectAllOrNothing([&] { return documentFromText(scene); }, edit);
+}

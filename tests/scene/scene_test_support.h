@@ -42,4 +42,11 @@ SceneLine* lineWithText(const SceneDocument* document, const std::string& text);
 long expectAllOrNothing(const std::function<SceneDocument*()>& makeDocument,
                         const std::function<bool(SceneDocument*)>& edit);
 
+// Runs `edit` once on a document made from `scene` and checks its result,
+// the document's links and its text afterwards: `expected` after success,
+// `scene` itself after failure, which must also leave no allocation behind.
+// A successful edit is then proven all or nothing with expectAllOrNothing.
+void expectEdit(const std::string& scene, const std::function<bool(SceneDocument*)>& edit,
+                bool result, const std::string& expected);
+
 #endif  // QUORVEL_TESTS_SCENE_SCENE_TEST_SUPPORT_H_
