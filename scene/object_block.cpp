@@ -17,14 +17,28 @@ constexpr int BLOCK_LINES = 10;
 // blank behind which the object's path or name goes; the last becomes the
 // empty line that separates this block from what follows.
 constexpr const char* loadObjectBlock[BLOCK_LINES] = {
-    "LoadObject ",   "ShowObject 8 7", "ObjectMotion (unnamed)", "  9",
-    "  1",           "  0 0 0 0 0 0 1 1 1", "  0 0 0 0 0", "EndBehavior 1",
-    "ShadowOptions 7", "",
+    "LoadObject ",
+    "ShowObject 8 7",
+    "ObjectMotion (unnamed)",
+    "  9",
+    "  1",
+    "  0 0 0 0 0 0 1 1 1",
+    "  0 0 0 0 0",
+    "EndBehavior 1",
+    "ShadowOptions 7",
+    "",
 };
 constexpr const char* nullObjectBlock[BLOCK_LINES] = {
-    "AddNullObject ", "ShowObject 8 7", "ObjectMotion (unnamed)", "  9",
-    "  1",            "  0 0 0 0 0 0 1 1 1", "  0 0 0 0 0", "EndBehavior 1",
-    "ShadowOptions 7", "",
+    "AddNullObject ",
+    "ShowObject 8 7",
+    "ObjectMotion (unnamed)",
+    "  9",
+    "  1",
+    "  0 0 0 0 0 0 1 1 1",
+    "  0 0 0 0 0",
+    "EndBehavior 1",
+    "ShadowOptions 7",
+    "",
 };
 
 // Links `chain` after `after`, keeping the document's `last` right when

@@ -29,8 +29,8 @@ SceneLine* objectOf(SceneDocument* document) { return findObjectLine(document, "
 
 Edit keyAt(double base, std::int32_t frame) {
   return [=](SceneDocument* d) {
-    return addMotionKey(objectOf(d), base, base + 1, base + 2, 10, 20, 30, 1, 1.5, 2, frame, 255,
-                        2, 3, -4);
+    return addMotionKey(objectOf(d), base, base + 1, base + 2, 10, 20, 30, 1, 1.5, 2, frame, 255, 2,
+                        3, -4);
   };
 }
 Edit parentOf(std::int32_t n) {
@@ -63,10 +63,10 @@ TEST(ParentEdits, InsertBeforeShadowOptionsThenRewriteInPlaceOrGrown) {
   const std::string stray = "LWSC\nAddNullObject a\nShadowOptions 7\nParentObject 9\n";
   expectCases({
       {"insert", kBlock, parentOf(9), true, parented},
-      {"rewrite", parented, parentOf(3), true, kHead + "  1\n" + kDefaultKey + kEnd +
-                                                   "ParentObject 3\n" + kTail},
-      {"grow", parented, parentOf(10), true, kHead + "  1\n" + kDefaultKey + kEnd +
-                                                 "ParentObject 10\n" + kTail},
+      {"rewrite", parented, parentOf(3), true,
+       kHead + "  1\n" + kDefaultKey + kEnd + "ParentObject 3\n" + kTail},
+      {"grow", parented, parentOf(10), true,
+       kHead + "  1\n" + kDefaultKey + kEnd + "ParentObject 10\n" + kTail},
       {"negative", parented, parentOf(-2147483647 - 1), true,
        kHead + "  1\n" + kDefaultKey + kEnd + "ParentObject -2147483648\n" + kTail},
       {"parent line past the block", stray, parentOf(2), true,
@@ -88,13 +88,13 @@ TEST(ParentEdits, SetArgumentNumberReplacesEverythingAfterTheFirstBlank) {
 }
 
 TEST(ParentEdits, FindChildObjectLooksOnlyInsideEachBlock) {
-  SceneHandle document(documentFromText(
-      "LWSC\nLoadObject parent\nShadowOptions 7\n"
-      "LoadObject child\nParentObject 1\nShadowOptions 7\n"
-      "AddNullObject stray\nShadowOptions 7\nParentObject 9\n"
-      "AddNullObject nameless\nParentObject x\nShadowOptions 7\n"
-      "LoadObject broken\nParentObject\nShadowOptions 7\n"
-      "LoadObject late\nParentObject 1\nShadowOptions 7\n"));
+  SceneHandle document(
+      documentFromText("LWSC\nLoadObject parent\nShadowOptions 7\n"
+                       "LoadObject child\nParentObject 1\nShadowOptions 7\n"
+                       "AddNullObject stray\nShadowOptions 7\nParentObject 9\n"
+                       "AddNullObject nameless\nParentObject x\nShadowOptions 7\n"
+                       "LoadObject broken\nParentObject\nShadowOptions 7\n"
+                       "LoadObject late\nParentObject 1\nShadowOptions 7\n"));
   SceneLine* child = findObjectLine(document.get(), "child", 1);
   SceneLine* nameless = findObjectLine(document.get(), "nameless", 1);
   SceneLine* broken = findObjectLine(document.get(), "broken", 1);
@@ -107,11 +107,11 @@ TEST(ParentEdits, FindChildObjectLooksOnlyInsideEachBlock) {
   };
   const Search searches[] = {
       {document->first, 1, nullptr, child},
-      {document->first, 1, child, nullptr},  // the stop line is not examined
-      {child, 1, child, child},              // the first line always is
-      {document->first, 9, broken, nullptr},  // that parent line is in no block
+      {document->first, 1, child, nullptr},     // the stop line is not examined
+      {child, 1, child, child},                 // the first line always is
+      {document->first, 9, broken, nullptr},    // that parent line is in no block
       {document->first, 0, nullptr, nameless},  // no digits read as 0
-      {child->next, 1, nullptr, nullptr},  // a parent line without a blank ends it
+      {child->next, 1, nullptr, nullptr},       // a parent line without a blank ends it
       {late, 1, nullptr, late},
   };
   for (const Search& s : searches) {
@@ -139,8 +139,8 @@ TEST(MotionKeys, FrameZeroRestartsTheMotionAndOtherFramesAppend) {
       // The next object's motion is not this one's.
       {"block without motion", "LWSC\nAddNullObject a\nShadowOptions 7\n" + kBlock.substr(5),
        keyAt(1, 5), false, ""},
-      {"drop in a block without motion", "LWSC\nAddNullObject a\nShadowOptions 7\n" +
-                                             kBlock.substr(5), dropKey(), false, ""},
+      {"drop in a block without motion",
+       "LWSC\nAddNullObject a\nShadowOptions 7\n" + kBlock.substr(5), dropKey(), false, ""},
   });
 }
 
@@ -159,15 +159,18 @@ TEST(DissolveKeys, FirstKeyMakesTheEnvelopeAtFrameZeroAndLaterKeysAppend) {
   const std::string envelope =
       "ObjDissolve (envelope)\n  1\n  1\n  0.250000\n  0 0 0 0 0\nEndBehavior 1\n";
   const std::string withEnvelope = motion + envelope + "ParentObject 4\n" + kTail;
-  const std::string laterBlock = "LWSC\nAddNullObject a\nObjectMotion\n  9\n  0\nEndBehavior 1\n"
-                                 "ShadowOptions 7\nAddNullObject b\n" + envelope + kTail;
+  const std::string laterBlock =
+      "LWSC\nAddNullObject a\nObjectMotion\n  9\n  0\nEndBehavior 1\n"
+      "ShadowOptions 7\nAddNullObject b\n" +
+      envelope + kTail;
   expectCases({
       {"new envelope", motion + "ParentObject 4\n" + kTail, dissolveAt(0.25, 15), true,
        withEnvelope},
       {"second key", withEnvelope, dissolveAt(1, 30), true,
        motion +
            "ObjDissolve (envelope)\n  1\n  2\n  0.250000\n  0 0 0 0 0\n  1.000000\n"
-           "  30 0 0 0 0\nEndBehavior 1\nParentObject 4\n" + kTail},
+           "  30 0 0 0 0\nEndBehavior 1\nParentObject 4\n" +
+           kTail},
       {"a later block's envelope", laterBlock, dissolveAt(0.25, 15), true,
        "LWSC\nAddNullObject a\nObjectMotion\n  9\n  0\nEndBehavior 1\n" + envelope +
            "ShadowOptions 7\nAddNullObject b\n" + envelope + kTail},
@@ -175,10 +178,9 @@ TEST(DissolveKeys, FirstKeyMakesTheEnvelopeAtFrameZeroAndLaterKeysAppend) {
       {"constant dissolve before the motion",
        "LWSC\nAddNullObject a\nObjDissolve 0.5\nObjectMotion\n  9\n  0\nEndBehavior 1\n" + kTail,
        dissolveAt(1, 10), false, ""},
-      {"envelope without end", motion + "ObjDissolve (envelope)\n  1\n" + kTail,
-       dissolveAt(1, 10), false, ""},
-      {"no end behavior", "LWSC\nAddNullObject a\nShadowOptions 7\n", dissolveAt(1, 10), false,
-       ""},
+      {"envelope without end", motion + "ObjDissolve (envelope)\n  1\n" + kTail, dissolveAt(1, 10),
+       false, ""},
+      {"no end behavior", "LWSC\nAddNullObject a\nShadowOptions 7\n", dissolveAt(1, 10), false, ""},
       {"end behavior ends the document", "LWSC\nAddNullObject a\nEndBehavior 1\n",
        dissolveAt(1, 10), false, ""},
   });

@@ -3,7 +3,6 @@
 // and read back.
 
 #include <gtest/gtest.h>
-
 #include <unistd.h>
 
 #include <filesystem>
@@ -35,7 +34,8 @@ TEST(SceneScenario, BuiltSceneIsReadBackLineForLine) {
   ASSERT_NE(built, nullptr);
   // Each new block goes directly before "AmbientColor", so they end up in
   // the order they were added.
-  ASSERT_NE(addLoadObject(built.get(), objectInsertPoint(built.get()), "Objects/base.lwo"), nullptr);
+  ASSERT_NE(addLoadObject(built.get(), objectInsertPoint(built.get()), "Objects/base.lwo"),
+            nullptr);
   ASSERT_NE(addLoadObject(built.get(), objectInsertPoint(built.get()), "Objects/arm.lwo"), nullptr);
   ASSERT_NE(addNullObject(built.get(), objectInsertPoint(built.get()), "Pivot"), nullptr);
   ASSERT_EQ(built->nextObjectNumber, 4);
