@@ -21,8 +21,8 @@ double roundStep(double raw) {
 
 AxisScale roundAxisScale(double minimum, double maximum, int tickCount, double smallestStep) {
   if (!std::isfinite(minimum) || !std::isfinite(maximum) || minimum > maximum) return {};
+  if (maximum == minimum) maximum = minimum + std::max(std::fabs(minimum), 1.0);
   double range = maximum - minimum;
-  if (range == 0) range = std::max(std::fabs(minimum), 1.0);
   double step = std::max(roundStep(range / tickCount), smallestStep);
   if (!std::isfinite(step)) return {};
   AxisScale scale;
@@ -32,7 +32,6 @@ AxisScale roundAxisScale(double minimum, double maximum, int tickCount, double s
   // Rounding in the division or the product can land an end a hair inside.
   if (scale.low > minimum) scale.low -= step;
   if (scale.high < maximum) scale.high += step;
-  if (scale.high <= scale.low) scale.high = scale.low + step;
   return scale;
 }
 

@@ -15,8 +15,8 @@ struct AxisScale {
 
 // A scale covering `minimum` to `maximum` with about `tickCount` steps
 // (at least one) and a step no smaller than `smallestStep` (0 for none). A
-// single value gets a range of one step from it; bounds that are not finite,
-// or too far apart to subtract, give the scale 0 to 1. REQUIRES tickCount >= 1.
+// single value v is taken as the range from v to v + max(|v|, 1); bounds that
+// are not finite, or too far apart to subtract, give the scale 0 to 1. REQUIRES tickCount >= 1.
 AxisScale roundAxisScale(double minimum, double maximum, int tickCount, double smallestStep);
 
 // The tick values from low to high, both included.

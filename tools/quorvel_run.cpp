@@ -3,6 +3,7 @@
 // the command line says, and reports what the module wrote.
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,15 @@ int fail(const std::string& error) {
   return EXIT_RUNNER_FAILED;
 }
 
+// A pipe or socket: opening it to write would wait for a reader that never
+// comes.
+bool opensOnlyWithAReader(const std::string& path) {
+  std::error_code failure;
+  std::filesystem::file_status status = std::filesystem::status(path, failure);
+  return status.type() == std::filesystem::file_type::fifo ||
+         status.type() == std::filesystem::file_type::socket;
+}
+
 // The file the module will write: the typed output, or the panel's default
 // in the envelopes directory. False when the panel could not hold it.
 bool envelopePathFor(const RunOptions& options, std::string* path, std::string* error) {
@@ -45,6 +55,8 @@ bool envelopePathFor(const RunOptions& options, std::string* path, std::string* 
   if (path->size() > LONGEST_PATH) {
     *error = "the envelope path " + *path + " is longer than the panel's " +
              std::to_string(LONGEST_PATH) + " bytes";
+  } else if (opensOnlyWithAReader(*path)) {
+    *error = "the envelope path " + *path + " is a pipe or socket, not a file";
   }
   return error->empty();
 }
@@ -59,12 +71,7 @@ std::vector<ItemId> addItems(hostsim::HostSim* host, const RunScene& scene) {
 // The name of what the module measured to: the chosen target, or the scene's
 // first camera when "Camera" was chosen.
 std::string targetName(const RunScene& scene, const RunOptions& options, const ItemChoice& choice) {
-  if (options.camera) {
-    for (const hostsim::ItemSpec& item : scene.items()) {
-      if (item.kind == hostsim::ItemKind::Camera) return item.name;
-    }
-    return "the camera";
-  }
+  if (options.camera) return scene.camera() ? scene.items()[*scene.camera()].name : "the camera";
   return scene.items()[*choice.target].name;
 }
 
@@ -106,7 +113,10 @@ int runModule(LoadedModule* module, const RunScene& scene, const RunOptions& opt
   if (result != 0) return result;
   if (!host.messages().empty()) return EXIT_MODULE_MESSAGE;
   if (!fileWrittenSince(before, envelopePath)) {
-    if (!options.cancel) std::fprintf(stderr, "quorvel-run: the module wrote no envelope\n");
+    if (!options.cancel) {
+      std::fprintf(stderr, "quorvel-run: the module wrote no envelope%s\n",
+                   options.camera && !scene.camera() ? " (the scene has no camera)" : "");
+    }
     return 0;
   }
   return reportEnvelope(envelopePath, scene, options, choice);

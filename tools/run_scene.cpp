@@ -58,6 +58,13 @@ std::optional<std::size_t> RunScene::find(const std::string& name) const {
   return std::nullopt;
 }
 
+std::optional<std::size_t> RunScene::camera() const {
+  for (std::size_t index = 0; index < items_.size(); ++index) {
+    if (items_[index].kind == hostsim::ItemKind::Camera) return index;
+  }
+  return std::nullopt;
+}
+
 std::string RunScene::nameList() const {
   std::string list;
   for (const hostsim::ItemSpec& item : items_) {

@@ -32,6 +32,9 @@ class RunScene {
   // The index of the item named exactly `name`, or nothing.
   std::optional<std::size_t> find(const std::string& name) const;
 
+  // The index of the first camera, or nothing.
+  std::optional<std::size_t> camera() const;
+
   // The names of all items, separated by ", ", for error messages.
   std::string nameList() const;
 

@@ -3,6 +3,7 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <string>
@@ -168,7 +169,9 @@ TEST_F(QuorvelRunTest, RunsTheRunnerCannotMakeFailWithStatusThree) {
       {"one object only", {"--scene", "one.lws"}, "no second object"},
       {"empty output", {"--output", ""}, "--output"},
       {"path beyond the panel's 255 bytes", {"--output", std::string(300, 'x')}, "longer than"},
+      {"output no writer could finish", {"--output", "pipe.env"}, "is a pipe or socket"},
   };
+  ASSERT_EQ(mkfifo(directory_.path("pipe.env").c_str(), 0600), 0);
   writeFile(directory_.path("one.lws"), sceneWith({staticNull("Only", 0, 0, 0)}));
   for (const RefusedRun& refused : cases) {
     RunResult run = runQuorvel(refused.arguments, directory_.root());
