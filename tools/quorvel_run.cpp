@@ -22,6 +22,8 @@ namespace {
 
 constexpr char ENVELOPES_DIRECTORY_KIND[] = "Envelopes";
 constexpr char DEFAULT_ENVELOPE_NAME[] = "quorvel.env";
+// The activation's results: 0 done, 1 wrong version, 2 a service missing.
+constexpr std::int32_t LARGEST_ACTIVATION_RESULT = 2;
 // The panel holds a path of at most this many bytes.
 constexpr std::size_t LONGEST_PATH = 255;
 
@@ -110,6 +112,10 @@ int runModule(LoadedModule* module, const RunScene& scene, const RunOptions& opt
   FileStamp before = stampFile(envelopePath);
   std::int32_t result = module->activate(hostsim::HostSim::lookup());
   reportMessages(host.messages());
+  if (result < 0 || result > LARGEST_ACTIVATION_RESULT) {
+    return fail("the module's activation returned " + std::to_string(result) +
+                ", which no host knows");
+  }
   if (result != 0) return result;
   if (!host.messages().empty()) return EXIT_MODULE_MESSAGE;
   if (!fileWrittenSince(before, envelopePath)) {

@@ -46,11 +46,15 @@ TEST(ModuleLoading, ModulesAHostWouldRefuseEndTheRunWithStatusThree) {
   }
 }
 
-TEST(ModuleLoading, ASoundRecordIsActivatedAndItsMessagesReported) {
+TEST(ModuleLoading, TheActivationsResultIsTheExitStatusAndMessagesAreReported) {
   ScratchDirectory directory;
-  RunResult run = runQuorvel({"--module", testModule("sound_test_module")}, directory.root());
-  EXPECT_EQ(run.status, 4);
+  RunResult run = runQuorvel({"--module", testModule("missing_service_module")}, directory.root());
+  EXPECT_EQ(run.status, 2);
   EXPECT_THAT(run.err, HasSubstr("test module activated"));
+  // A result no host knows must not pass for the runner's own statuses 3 and 4.
+  run = runQuorvel({"--module", testModule("unknown_result_module")}, directory.root());
+  EXPECT_EQ(run.status, 3);
+  EXPECT_THAT(run.err, HasSubstr("activation returned 9"));
 }
 
 TEST(ModuleLoading, AFileNameWithoutDirectoryIsTakenFromTheCurrentDirectory) {
