@@ -55,8 +55,7 @@ SceneLine* findLineBefore(SceneLine* start, SceneLine* stop, const char* keyword
 }
 
 SceneLine* findObjectLine(SceneDocument* document, const char* name, int ordinal) {
-  if (ordinal < 1) return nullptr;
-  int count = 0;
+  int count = 0;  // an ordinal below 1 is never reached and gives null
   for (SceneLine* line = document->first; line; line = line->next) {
     if (line->kind != LINE_OBJECT) continue;
     const char* argument = argumentOf(line->text);

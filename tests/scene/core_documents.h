@@ -1,12 +1,16 @@
-// Helpers for the scene core tests: documents built in memory from texts,
-// owned by a pointer that frees them, and a walk that checks a document's
-// links both ways.
+// Helpers for the scene core tests: documents built from texts and freed by
+// their owner, a link check, and a temporary directory with whole-file reads
+// and writes.
 
 #ifndef QUORVEL_TESTS_SCENE_CORE_DOCUMENTS_H_
 #define QUORVEL_TESTS_SCENE_CORE_DOCUMENTS_H_
 
 #include <gtest/gtest.h>
+#include <stdlib.h>
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -18,56 +22,72 @@ struct SceneDeleter {
   void operator()(SceneDocument* document) const { freeScene(document); }
 };
 using ScenePtr = std::unique_ptr<SceneDocument, SceneDeleter>;
+using Texts = std::vector<std::string>;
 
-// A new unlinked line holding a copy of `text`.
 inline SceneLine* lineOf(const std::string& text) {
   SceneLine* line = newSceneLine();
   line->text = copyText(text.c_str());
   return line;
 }
 
-// A classified document holding `texts` as its lines, in order.
-inline ScenePtr documentOf(const std::vector<std::string>& texts) {
+// A classified document holding `texts` as its lines.
+inline ScenePtr documentOf(const Texts& texts) {
   auto* document = static_cast<SceneDocument*>(sceneAllocate(1, sizeof(SceneDocument)));
   for (const std::string& text : texts) appendLine(document, lineOf(text));
   classifyLines(document);
   return ScenePtr(document);
 }
 
-// The 1-based position of `line` in the document; 0 when it is not there
-// (null included).
-inline int positionOf(const SceneDocument* document, const SceneLine* line) {
-  int position = 1;
-  for (const SceneLine* each = document->first; each; each = each->next, ++position) {
-    if (each == line) return position;
-  }
-  return 0;
-}
-
-// The line at 1-based `position`; null past the end.
+// The line at 1-based `position`; null for 0 and past the end.
 inline SceneLine* lineAt(const SceneDocument* document, int position) {
-  SceneLine* line = document->first;
+  SceneLine* line = position > 0 ? document->first : nullptr;
   while (line && --position > 0) line = line->next;
   return line;
 }
 
-// The document's texts in order, after checking that following `next` from
-// `first` and `prev` from `last` visit the same lines and end where they must.
-inline std::vector<std::string> linkedTexts(const SceneDocument* document) {
-  std::vector<std::string> texts;
+// The texts from `first` on, after checking that the `prev` links lead from
+// `last` back over the same lines to `first`.
+inline Texts linkedTexts(const SceneDocument* document) {
+  Texts texts;
   std::vector<const SceneLine*> forward;
-  const SceneLine* previous = nullptr;
   for (const SceneLine* line = document->first; line; line = line->next) {
-    EXPECT_EQ(line->prev, previous) << "at line " << forward.size() + 1;
     forward.push_back(line);
     texts.emplace_back(line->text);
-    previous = line;
   }
-  EXPECT_EQ(document->last, previous);
-  std::vector<const SceneLine*> backward;
-  for (const SceneLine* line = document->last; line; line = line->prev) backward.push_back(line);
-  EXPECT_EQ(std::vector<const SceneLine*>(forward.rbegin(), forward.rend()), backward);
+  auto back = forward.rbegin();
+  const SceneLine* line = document->last;
+  for (; line && back != forward.rend() && *back == line; line = line->prev) ++back;
+  EXPECT_TRUE(line == nullptr && back == forward.rend()) << "prev links do not mirror next links";
   return texts;
+}
+
+// A fresh directory under the system's temporary one, removed with its content.
+class ScratchDirectory {
+ public:
+  ScratchDirectory() {
+    std::string name = (std::filesystem::temp_directory_path() / "quorvel-XXXXXX").string();
+    if (mkdtemp(name.data())) root = name;
+  }
+  ~ScratchDirectory() {
+    std::error_code ignored;
+    std::filesystem::remove_all(root, ignored);
+  }
+  std::string path(const char* name) const { return (root / name).string(); }
+  std::filesystem::path root;
+};
+
+inline void writeBytes(const std::string& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+inline std::string readBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+inline long openDescriptors() {
+  auto entries = std::filesystem::directory_iterator("/proc/self/fd");
+  return std::distance(begin(entries), end(entries));
 }
 
 #endif  // QUORVEL_TESTS_SCENE_CORE_DOCUMENTS_H_
