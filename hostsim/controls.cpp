@@ -50,17 +50,23 @@ bool readInteger(const ControlState& state, std::int32_t attribute, std::intptr_
   }
 }
 
+// `edge` moved by the change from `from` to `to`, worked out in 64 bits and
+// wrapped to 32 like the host's own coordinates, so no move can overflow.
+std::int32_t moved(std::int32_t edge, std::int32_t from, std::int32_t to) {
+  return static_cast<std::int32_t>(std::int64_t{edge} + to - from);
+}
+
 // Sets a geometry attribute; the hot rectangle moves and stretches with the
 // control and its label.
 void setGeometry(ControlState* state, std::int32_t attribute, std::int32_t value) {
   switch (attribute) {
-    case ATTR_X: state->hotX += value - state->x; state->x = value; break;
-    case ATTR_Y: state->hotY += value - state->y; state->y = value; break;
-    case ATTR_W: state->hotW += value - state->w; state->w = value; break;
-    case ATTR_H: state->hotH += value - state->h; state->h = value; break;
+    case ATTR_X: state->hotX = moved(state->hotX, state->x, value); state->x = value; break;
+    case ATTR_Y: state->hotY = moved(state->hotY, state->y, value); state->y = value; break;
+    case ATTR_W: state->hotW = moved(state->hotW, state->w, value); state->w = value; break;
+    case ATTR_H: state->hotH = moved(state->hotH, state->h, value); state->h = value; break;
     case ATTR_LABEL_WIDTH:
-      state->hotX += value - state->labelWidth;
-      state->hotW -= value - state->labelWidth;
+      state->hotX = moved(state->hotX, state->labelWidth, value);
+      state->hotW = moved(state->hotW, value, state->labelWidth);
       state->labelWidth = value;
       break;
     case ATTR_HOT_X: state->hotX = value; break;

@@ -81,6 +81,19 @@ TEST_F(Controls, HotRectangleMovesWithTheControlAndItsLabel) {
                           "setAttr(Item, ATTR_W, 132)", "setAttr(Item, ATTR_LABEL_WIDTH, 40)"));
 }
 
+TEST_F(Controls, MovesAcrossTheWholeCoordinateRangeDoNotOverflow) {
+  PanelControl* item = add("LWListControl", CONTROL_KIND_ITEM_LIST, "Item");
+  set(item, ATTR_X, INT32_MIN);
+  set(item, ATTR_X, INT32_MAX);
+  set(item, ATTR_Y, INT32_MIN);
+  const ControlState& state = host_.control(item);
+  EXPECT_EQ(state.x, INT32_MAX);
+  EXPECT_EQ(state.y, INT32_MIN);
+  EXPECT_EQ(state.hotY, INT32_MIN);
+  set(item, ATTR_X, 0);
+  EXPECT_EQ(state.hotX, 32);
+}
+
 TEST_F(Controls, IntegerValuesCarryIdsPointersAndThePanel) {
   PanelControl* choice = add("ChoiceControl", CONTROL_KIND_CHOICE, "TargetVar");
   int context = 0;
