@@ -26,7 +26,8 @@ char* countText(const KeyList* list, long long added, bool restart) {
   char argument[SCENE_BUFFER_SIZE];
   if (!lineArgument(list->count, argument)) return nullptr;
   long long held = restart ? 0 : readDecimal(argument);
-  if (held > LLONG_MAX - added) return nullptr;  // a count that cannot grow
+  // A count that cannot move by `added` is refused rather than wrapped.
+  if (added > 0 ? held > LLONG_MAX - added : held < LLONG_MIN - added) return nullptr;
   return formatText("  %lld\n", held + added);
 }
 

@@ -26,8 +26,9 @@ bool keyListAt(SceneLine* head, SceneLine* stop, KeyList* list);
 int keyLines(const KeyList* list);
 
 // A new heap text "  N\n", owned by the caller, for the count line: N is the
-// value the count line holds now plus `added`, or just `added` when
-// `restart`. Null when the count line has no argument or memory runs out.
+// value the count line holds now plus `added` (which may be negative), or
+// just `added` when `restart`. Null when the count line has no argument, the
+// count cannot move that far, or memory runs out.
 char* countText(const KeyList* list, long long added, bool restart);
 
 // Replaces the count line's text with `text` (which it takes over) and gives

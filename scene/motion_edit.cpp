@@ -46,9 +46,14 @@ bool addMotionKey(SceneLine* line, double positionX, double positionY, double po
   return true;
 }
 
+// The count goes down with the key, so a written scene never claims a key
+// that is not there.
 bool dropLastMotionKey(SceneLine* line) {
   KeyList motion;
   if (!findMotion(line, &motion) || keyLines(&motion) < 2) return false;
+  char* count = countText(&motion, -1, false);
+  if (!count) return false;
   releaseLinesBetween(motion.end->prev->prev->prev, motion.end);
+  replaceCountText(&motion, count);
   return true;
 }

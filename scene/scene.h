@@ -262,9 +262,9 @@ bool addMotionKey(SceneLine* line, double positionX, double positionY, double po
                   double heading, double pitch, double bank, double scaleX, double scaleY,
                   double scaleZ, std::int32_t frame, std::uint8_t linear, std::int32_t tension,
                   std::int32_t continuity, std::int32_t bias);
-// Removes the two lines of the motion's last key and gives them back with
-// their texts. The count line is left as it is (addMotionKey writes it
-// next). False, unchanged, when the motion holds no key.
+// Removes the two lines of the motion's last key, gives them back with their
+// texts and counts the key down. False, unchanged, when the motion holds no
+// key or memory runs out.
 bool dropLastMotionKey(SceneLine* line);
 // Appends a key to the block's dissolve envelope and raises its count.
 // When the block has none, makes the envelope directly after the block's
