@@ -28,7 +28,7 @@ TEST(ClassifyLines, SetsKindsAndNumbersObjectLinesOfBothKeywords) {
   };
   Texts texts;
   for (const auto& [text, kind] : lines) texts.emplace_back(text);
-  ScenePtr document = documentOf(texts);
+  SceneHandle document = documentOf(texts);
   int position = 0, objects = 0;
   for (const auto& [text, kind] : lines) {
     SceneLine* line = lineAt(document.get(), ++position);
@@ -40,7 +40,7 @@ TEST(ClassifyLines, SetsKindsAndNumbersObjectLinesOfBothKeywords) {
 }
 
 TEST(FindLineBefore, EndsAtTheStopLineWithoutExaminingIt) {
-  ScenePtr document = documentOf({"LWSC\n", "A 1\n", "B 2\n", "A 3\n"});
+  SceneHandle document = documentOf({"LWSC\n", "A 1\n", "B 2\n", "A 3\n"});
   SceneLine* at[5] = {nullptr};
   for (int i = 1; i <= 4; ++i) at[i] = lineAt(document.get(), i);
   EXPECT_EQ(findLine(nullptr, "A"), nullptr);
@@ -54,7 +54,7 @@ TEST(FindLineBefore, EndsAtTheStopLineWithoutExaminingIt) {
 }
 
 TEST(FindObjectLine, SelectsByNamePrefixAndOrdinal) {
-  ScenePtr document = documentOf({"LWSC\n", "AddNullObject A\n", "LoadObject B\n",
+  SceneHandle document = documentOf({"LWSC\n", "AddNullObject A\n", "LoadObject B\n",
                                   "AddNullObject A\n", "AddNullObject A2\n", "AmbientColor 1\n"});
   struct {
     const char* name;
@@ -68,21 +68,21 @@ TEST(FindObjectLine, SelectsByNamePrefixAndOrdinal) {
 }
 
 TEST(FindObjectLine, EndsAtAnObjectLineWithoutBlank) {
-  ScenePtr document = documentOf({"AddNullObject N\n", "LoadObject\n", "AddNullObject N\n"});
+  SceneHandle document = documentOf({"AddNullObject N\n", "LoadObject\n", "AddNullObject N\n"});
   EXPECT_EQ(findObjectLine(document.get(), "N", 1), document->first);
   EXPECT_EQ(findObjectLine(document.get(), "N", 2), nullptr);
 }
 
 TEST(FindObjectLine, MatchesArgumentsLongerThanAWorkBuffer) {
   std::string name(400, 'n');
-  ScenePtr document = documentOf({"AddNullObject " + name + "x\n", "AddNullObject " + name + "\n"});
+  SceneHandle document = documentOf({"AddNullObject " + name + "x\n", "AddNullObject " + name + "\n"});
   EXPECT_EQ(findObjectLine(document.get(), (name + "\n").c_str(), 1), document->last);
 }
 
 TEST(ObjectInsertPoint, IsTheLineBeforeTheFirstAmbientLine) {
   EXPECT_EQ(objectInsertPoint(documentOf({"LWSC\n", "1\n"}).get()), nullptr);
   EXPECT_EQ(objectInsertPoint(documentOf({"AmbientColor 1\n", "LWSC\n"}).get()), nullptr);
-  ScenePtr document = documentOf({"LWSC\n", "\n", "AmbientColor 1\n", "AmbientColor 2\n"});
+  SceneHandle document = documentOf({"LWSC\n", "\n", "AmbientColor 1\n", "AmbientColor 2\n"});
   EXPECT_EQ(objectInsertPoint(document.get()), lineAt(document.get(), 2));
 }
 

@@ -17,11 +17,8 @@
 
 #include "scene/allocation.h"
 #include "scene/scene.h"
+#include "tests/scene/scene_test_support.h"
 
-struct SceneDeleter {
-  void operator()(SceneDocument* document) const { freeScene(document); }
-};
-using ScenePtr = std::unique_ptr<SceneDocument, SceneDeleter>;
 using Texts = std::vector<std::string>;
 
 inline SceneLine* lineOf(const std::string& text) {
@@ -31,11 +28,11 @@ inline SceneLine* lineOf(const std::string& text) {
 }
 
 // A classified document holding `texts` as its lines.
-inline ScenePtr documentOf(const Texts& texts) {
+inline SceneHandle documentOf(const Texts& texts) {
   auto* document = static_cast<SceneDocument*>(sceneAllocate(1, sizeof(SceneDocument)));
   for (const std::string& text : texts) appendLine(document, lineOf(text));
   classifyLines(document);
-  return ScenePtr(document);
+  return SceneHandle(document);
 }
 
 // The line at 1-based `position`; null for 0 and past the end.

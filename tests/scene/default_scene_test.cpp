@@ -11,7 +11,7 @@
 namespace {
 
 TEST(NewScene, Holds76ClassifiedLinesWithoutObjects) {
-  ScenePtr document(newScene());
+  SceneHandle document(newScene());
   ASSERT_NE(document, nullptr);
   Texts texts = linkedTexts(document.get());
   ASSERT_EQ(texts.size(), 76u);
@@ -35,7 +35,7 @@ TEST(NewScene, Holds76ClassifiedLinesWithoutObjects) {
 
 TEST(NewScene, WritesA1144ByteFile) {
   ScratchDirectory directory;
-  ScenePtr document(newScene());
+  SceneHandle document(newScene());
   ASSERT_TRUE(writeScene(document.get(), directory.path("new.lws").c_str()));
   std::string bytes = readBytes(directory.path("new.lws"));
   EXPECT_EQ(bytes.size(), 1144u);
@@ -45,7 +45,7 @@ TEST(NewScene, WritesA1144ByteFile) {
 TEST(NewScene, GivesEverythingBackWhenAnAllocationFails) {
   long live = liveAllocations();
   long total = forEachFailingAllocation(
-      [] { return ScenePtr(newScene()) != nullptr; },
+      [] { return SceneHandle(newScene()) != nullptr; },
       [live](long n, bool succeeded) {
         EXPECT_FALSE(succeeded) << "allocation " << n;
         EXPECT_EQ(liveAllocations(), live) << "allocation " << n;

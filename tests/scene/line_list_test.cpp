@@ -8,7 +8,7 @@
 namespace {
 
 TEST(LineList, AppendAndInsertKeepTheLinksRight) {
-  ScenePtr document = documentOf({});
+  SceneHandle document = documentOf({});
   appendLine(document.get(), lineOf("b\n"));
   EXPECT_EQ(document->first, document->last);
   insertLineAfter(document->first, lineOf("c\n"));  // no successor: no crash, last unchanged

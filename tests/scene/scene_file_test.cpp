@@ -14,7 +14,7 @@ namespace {
 // read; the bytes written must be the bytes read.
 Texts readAndWriteBack(const ScratchDirectory& directory, const std::string& bytes) {
   writeBytes(directory.path("in.lws"), bytes);
-  ScenePtr document(readScene(directory.path("in.lws").c_str()));
+  SceneHandle document(readScene(directory.path("in.lws").c_str()));
   if (!document) return {"<not read>"};
   EXPECT_TRUE(writeScene(document.get(), directory.path("out.lws").c_str()));
   EXPECT_EQ(readBytes(directory.path("out.lws")), bytes);
@@ -74,7 +74,7 @@ TEST(ReadScene, MakesTwoAllocationsPerLineAndGivesAllBackWhenOneFails) {
   long live = liveAllocations(), descriptors = openDescriptors();
   long total = forEachFailingAllocation(
       [&] {
-        ScenePtr document(readScene(path.c_str()));
+        SceneHandle document(readScene(path.c_str()));
         return document != nullptr;
       },
       [&](long n, bool succeeded) {
@@ -87,7 +87,7 @@ TEST(ReadScene, MakesTwoAllocationsPerLineAndGivesAllBackWhenOneFails) {
 
 TEST(WriteScene, ReportsAFileThatCannotBeWritten) {
   ScratchDirectory directory;
-  ScenePtr document = documentOf({"LWSC\n", "1\n"});
+  SceneHandle document = documentOf({"LWSC\n", "1\n"});
   EXPECT_FALSE(writeScene(document.get(), directory.path("no/folder").c_str()));
   EXPECT_FALSE(writeScene(document.get(), directory.root.c_str()));
   EXPECT_FALSE(writeScene(document.get(), "/dev/full"));  // the close cannot flush
