@@ -25,12 +25,8 @@ void traceNumber(std::int32_t number) {
   traceText(buffer);
 }
 
+// Each line is a trace of its own, so every line traced is in the file and
+// the file closed even if a later one cannot be written.
 void traceScene(const SceneDocument* document) {
-  if (!document->first) return;  // nothing to trace: leave the file alone
-  std::FILE* stream = std::fopen(kTraceFileName, "ab");
-  if (!stream) return;
-  for (const SceneLine* line = document->first; line; line = line->next) {
-    writeText(stream, line->text);
-  }
-  std::fclose(stream);
+  for (const SceneLine* line = document->first; line; line = line->next) traceText(line->text);
 }
