@@ -45,16 +45,21 @@ ControlRecord* controlOn(const Panel& panel, const std::string& label) {
   return nullptr;
 }
 
+// Logs the user's action `line` and returns the control it acts on; null,
+// logged as such, when the panel has no control labelled `label`.
+ControlRecord* controlActedOn(HostSim::State* host, Panel* panel, const std::string& label,
+                              const std::string& line) {
+  ControlRecord* record = controlOn(*panel, label);
+  host->log(record ? line : line + " -> no such control");
+  return record;
+}
+
 // Sets the control's value as a user's change would: the value, then the
 // control's user event with its user data.
 void userSetsValue(HostSim::State* host, Panel* panel, const UserAction& action) {
   std::string line = "user: " + action.label + " = " + std::to_string(action.value);
-  ControlRecord* record = controlOn(*panel, action.label);
-  if (!record) {
-    host->log(line + " -> no such control");
-    return;
-  }
-  host->log(line);
+  ControlRecord* record = controlActedOn(host, panel, action.label, line);
+  if (!record) return;
   record->state.value = action.value;
   if (record->state.userEvent) {
     record->state.userEvent(&record->control.table, record->state.userData);
@@ -63,13 +68,8 @@ void userSetsValue(HostSim::State* host, Panel* panel, const UserAction& action)
 
 void userTypesText(HostSim::State* host, Panel* panel, const UserAction& action) {
   std::string line = "user: " + action.label + " = " + quoted(action.text);
-  ControlRecord* record = controlOn(*panel, action.label);
-  if (!record) {
-    host->log(line + " -> no such control");
-    return;
-  }
-  host->log(line);
-  record->state.text = action.text;
+  ControlRecord* record = controlActedOn(host, panel, action.label, line);
+  if (record) record->state.text = action.text;
 }
 
 // Plays the script on an open panel; returns 1 when it ends with OK, 0 when
