@@ -3,6 +3,7 @@
 
 #include "scene/allocation.h"
 #include "scene/scene.h"
+#include "scene/unlinked_lines.h"
 
 SceneLine* newSceneLine() {
   return static_cast<SceneLine*>(sceneAllocate(1, sizeof(SceneLine)));
@@ -32,8 +33,7 @@ void freeScene(SceneDocument* document) {
   SceneLine* line = document->first;
   while (line) {
     SceneLine* next = line->next;
-    sceneRelease(line->text);
-    sceneRelease(line);
+    releaseLine(line);
     line = next;
   }
   sceneRelease(document);
