@@ -42,6 +42,7 @@ struct ItemSpec {
   ItemKind kind = ItemKind::Object;
   std::string name;
   PositionFunction worldPosition;
+  std::string fileId{};  // the ID its scene file's item line gives; empty when none
 };
 
 // A message shown through errorMessage. `line2` holds no value when null was
@@ -199,19 +200,19 @@ class HostSim {
   std::unique_ptr<State> state_;
 };
 
-// Builds the items of a classified scene document, in file order: every
-// object line (named by the text after its keyword; "LoadObject" paths by
-// their file's base name without extension), each "AddLight" (named by its
-// "LightName" line, "Light" without one) and each "ShowCamera" ("Camera").
-// A name that repeats is told apart as the host's lists do: "Null",
-// "Null (2)", "Null (3)". Each item's position function gives its world
-// position from its motion block and its "ParentObject" chain, at the
-// scene's "FramesPerSecond" (30 when absent); an item without a motion rests
-// at the origin. The functions own what they need and stay valid after the
-// document is freed.
+// Builds the items of a scene document of version 1 to 5 (its line 2), in
+// file order: objects, lights and cameras, found and named by the rules of
+// the file's version, and each given a name of its own (a repeated name
+// becomes "NAME (N)", N the smallest from 2 that no item of the file and no
+// earlier repeat has). Each item's position function gives where its pivot
+// lies in the world at a time in seconds, from its motion block (any of the
+// layouts of versions 1, 2 and 3 to 5), its pivot and its chain of parents
+// with theirs; an item without a motion rests at the origin. The functions
+// own what they need and stay valid after the document is freed.
 //
-// On success replaces *items and returns true. On failure (a malformed
-// motion, key frames that do not rise, a parent number with no object, a
+// On success replaces *items and returns true. On failure (a version
+// outside 1 to 5, a malformed motion, key times that do not rise, a span or
+// behaviour code the host does not read, a parent that names no item, a
 // cycle of parents, an object line without a name, an unreadable
 // FramesPerSecond) returns false, leaves *items alone and sets *error to a
 // message naming the file and line, e.g. "scene.lws:14: ...", with
@@ -219,6 +220,14 @@ class HostSim {
 // REQUIRES non-null `document`, `items` and `error`.
 bool sceneItems(const SceneDocument* document, const std::string& sourceName,
                 std::vector<ItemSpec>* items, std::string* error);
+
+// As sceneItems, but reads only what names the items (item lines and name
+// lines): the items have no position function, and motions, pivots and
+// parents are not read, so a motion the host cannot read does not keep a
+// user from seeing the items. Fails only for a version outside 1 to 5 or
+// an item line that cannot be read.
+bool listSceneItems(const SceneDocument* document, const std::string& sourceName,
+                    std::vector<ItemSpec>* items, std::string* error);
 
 }  // namespace hostsim
 

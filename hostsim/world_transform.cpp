@@ -1,15 +1,12 @@
 #include "hostsim/world_transform.h"
 
 #include <cmath>
-#include <numbers>
 
 namespace hostsim {
 
 namespace {
 
 using Matrix3 = std::array<std::array<double, 3>, 3>;
-
-double radians(double degrees) { return degrees * std::numbers::pi / 180; }
 
 Matrix3 multiply(const Matrix3& a, const Matrix3& b) {
   Matrix3 product{};
@@ -21,27 +18,27 @@ Matrix3 multiply(const Matrix3& a, const Matrix3& b) {
   return product;
 }
 
-Matrix3 aboutY(double degrees) {
-  double c = std::cos(radians(degrees));
-  double s = std::sin(radians(degrees));
+Matrix3 aboutY(double radians) {
+  double c = std::cos(radians);
+  double s = std::sin(radians);
   return {{{c, 0, s}, {0, 1, 0}, {-s, 0, c}}};
 }
 
-Matrix3 aboutX(double degrees) {
-  double c = std::cos(radians(degrees));
-  double s = std::sin(radians(degrees));
+Matrix3 aboutX(double radians) {
+  double c = std::cos(radians);
+  double s = std::sin(radians);
   return {{{1, 0, 0}, {0, c, -s}, {0, s, c}}};
 }
 
-Matrix3 aboutZ(double degrees) {
-  double c = std::cos(radians(degrees));
-  double s = std::sin(radians(degrees));
+Matrix3 aboutZ(double radians) {
+  double c = std::cos(radians);
+  double s = std::sin(radians);
   return {{{c, -s, 0}, {s, c, 0}, {0, 0, 1}}};
 }
 
 }  // namespace
 
-Transform localTransform(const ChannelValues& channels) {
+Transform localTransform(const ChannelValues& channels, const Vector3& pivot) {
   Matrix3 rotation = multiply(multiply(aboutY(channels[CHANNEL_HEADING]),
                                        aboutX(channels[CHANNEL_PITCH])),
                               aboutZ(channels[CHANNEL_BANK]));
@@ -49,10 +46,14 @@ Transform localTransform(const ChannelValues& channels) {
                            channels[CHANNEL_SCALE_Z]};
   const double position[3] = {channels[CHANNEL_POSITION_X], channels[CHANNEL_POSITION_Y],
                               channels[CHANNEL_POSITION_Z]};
+  const double pivotPoint[3] = {pivot.x, pivot.y, pivot.z};
   Transform local;
   for (int i = 0; i < 3; ++i) {
-    for (int j = 0; j < 3; ++j) local.rows[i][j] = rotation[i][j] * scale[j];
     local.rows[i][3] = position[i];
+    for (int j = 0; j < 3; ++j) {
+      local.rows[i][j] = rotation[i][j] * scale[j];
+      local.rows[i][3] -= local.rows[i][j] * pivotPoint[j];
+    }
   }
   return local;
 }

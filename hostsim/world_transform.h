@@ -1,11 +1,12 @@
 // Affine transforms of scene items: an item's own translate, rotate and scale
-// from its channel values. An item's world position is its own position
-// carried through the local transform of its parent, then of the parent's
-// parent, and so on up to an item without a parent.
+// from its channel values and its pivot. An item's world position is where
+// its pivot lies in the world: its position channels carried through the
+// local transform of its parent, then of the parent's parent, and so on up
+// to an item without a parent.
 //
 // Rotation is R = Ry(heading) Rx(pitch) Rz(bank) acting on column vectors, all
-// angles in degrees: heading 90 turns +Z to +X, pitch 90 turns +Z to -Y and
-// bank 90 turns +X to +Y.
+// angles in radians: heading pi/2 turns +Z to +X, pitch pi/2 turns +Z to -Y
+// and bank pi/2 turns +X to +Y.
 
 #ifndef QUORVEL_HOSTSIM_WORLD_TRANSFORM_H_
 #define QUORVEL_HOSTSIM_WORLD_TRANSFORM_H_
@@ -13,7 +14,7 @@
 #include <array>
 
 #include "hostsim/hostsim.h"
-#include "hostsim/motion_curve.h"
+#include "hostsim/motion.h"
 
 namespace hostsim {
 
@@ -22,9 +23,10 @@ struct Transform {
   std::array<std::array<double, 4>, 3> rows{};
 };
 
-// Translate(position) * R(heading, pitch, bank) * Scale(scale) of one
-// item's channel values.
-Transform localTransform(const ChannelValues& channels);
+// The transform taking a point p of the item's own coordinates to its
+// parent's: position + R S (p - pivot), from the item's channel values and
+// its pivot (in its own coordinates).
+Transform localTransform(const ChannelValues& channels, const Vector3& pivot);
 
 // The image of `point` under `transform`.
 Vector3 applyTransform(const Transform& transform, const Vector3& point);

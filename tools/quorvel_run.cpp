@@ -131,7 +131,9 @@ int runModule(LoadedModule* module, const RunScene& scene, const RunOptions& opt
 int run(const RunOptions& options, const char* argv0) {
   std::string error;
   RunScene scene;
-  if (!scene.load(options.scenePath, &error)) return fail(error);
+  RunScene::Detail detail =
+      options.listItems ? RunScene::Detail::Names : RunScene::Detail::Positions;
+  if (!scene.load(options.scenePath, detail, &error)) return fail(error);
   if (options.listItems) {
     std::fputs(scene.listing().c_str(), stdout);
     return 0;

@@ -15,6 +15,7 @@ constexpr char DESCRIPTION[] =
     "with only one of them given, the other is the first object not already chosen.\n"
     "Without --scene a built-in demo scene is used: two moving null objects and the\n"
     "camera.\n"
+    "An item keeps its scene's name; a repeat is \"NAME (N)\", N the least from 2 not taken.\n"
     "\n"
     "Exit status: 0, 1 or 2 as the module's activation returned; 3 when the runner\n"
     "itself failed; 4 when the module showed an error message.";

@@ -25,7 +25,7 @@ const char* kindName(hostsim::ItemKind kind) {
 
 RunScene::~RunScene() { freeScene(document_); }
 
-bool RunScene::load(const std::string& path, std::string* error) {
+bool RunScene::load(const std::string& path, Detail detail, std::string* error) {
   if (path.empty()) {
     document_ = newDemoScene();
     if (!document_) {
@@ -48,7 +48,9 @@ bool RunScene::load(const std::string& path, std::string* error) {
       return false;
     }
   }
-  return hostsim::sceneItems(document_, path.empty() ? DEMO_SCENE_NAME : path, &items_, error);
+  const std::string sourceName = path.empty() ? DEMO_SCENE_NAME : path;
+  if (detail == Detail::Names) return hostsim::listSceneItems(document_, sourceName, &items_, error);
+  return hostsim::sceneItems(document_, sourceName, &items_, error);
 }
 
 std::optional<std::size_t> RunScene::find(const std::string& name) const {
@@ -80,6 +82,7 @@ std::string RunScene::listing() const {
     text += kindName(item.kind);
     text += '\t';
     text += item.name;
+    if (!item.fileId.empty()) text += '\t' + item.fileId;
     text += '\n';
   }
   return text;

@@ -21,10 +21,14 @@ class RunScene {
   RunScene(const RunScene&) = delete;
   RunScene& operator=(const RunScene&) = delete;
 
+  // How much of the items load makes: their names only (motions are not
+  // read), or their positions too.
+  enum class Detail { Names, Positions };
+
   // Reads the scene file at `path`, or builds the demo scene when `path` is
   // empty, and makes its items. On failure returns false and sets `error`
   // to a message naming the file. REQUIRES that nothing is loaded yet.
-  bool load(const std::string& path, std::string* error);
+  bool load(const std::string& path, Detail detail, std::string* error);
 
   // The items in the host's order; valid after a successful load.
   const std::vector<hostsim::ItemSpec>& items() const { return items_; }
@@ -38,7 +42,8 @@ class RunScene {
   // The names of all items, separated by ", ", for error messages.
   std::string nameList() const;
 
-  // One line per item, "object", "light" or "camera", a tab, then its name.
+  // One line per item, "object", "light" or "camera", a tab, then its name,
+  // and another tab and its ID when its item line gives one.
   std::string listing() const;
 
  private:

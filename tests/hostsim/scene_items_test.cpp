@@ -1,55 +1,14 @@
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <fstream>
 #include <string>
 #include <vector>
 
 #include "hostsim/hostsim.h"
 #include "scene/scene.h"
+#include "tests/hostsim/scene_text_support.h"
 
 namespace hostsim {
 namespace {
-
-struct SceneResult {
-  bool ok = false;
-  std::vector<ItemSpec> items;
-  std::string error;
-};
-
-// Reads `text` as a scene file and builds its items. The document is freed
-// before the caller sees the items, so every position function called by a
-// test proves it outlives the document. Each test has a file of its own, as
-// tests may run side by side.
-SceneResult itemsOfText(const std::string& text, const std::string& sourceName = "scene.lws") {
-  std::string path = testing::TempDir() + "scene_items_" +
-                     testing::UnitTest::GetInstance()->current_test_info()->name() + ".lws";
-  std::ofstream(path, std::ios::binary) << text;
-  SceneDocument* document = readScene(path.c_str());
-  std::remove(path.c_str());
-  SceneResult result;
-  if (document == nullptr) {
-    ADD_FAILURE() << "readScene failed";
-    return result;
-  }
-  result.ok = sceneItems(document, sourceName, &result.items, &result.error);
-  freeScene(document);
-  return result;
-}
-
-Vector3 positionOf(const SceneResult& scene, const std::string& name, double seconds) {
-  for (const ItemSpec& item : scene.items) {
-    if (item.name == name) return item.worldPosition(seconds);
-  }
-  ADD_FAILURE() << "no item " << name;
-  return {};
-}
-
-void expectNear(const Vector3& actual, const Vector3& expected) {
-  EXPECT_NEAR(actual.x, expected.x, 1e-9);
-  EXPECT_NEAR(actual.y, expected.y, 1e-9);
-  EXPECT_NEAR(actual.z, expected.z, 1e-9);
-}
 
 // A null object whose motion has the given key lines (values and frame line
 // per key) and end behaviour.
@@ -60,34 +19,9 @@ std::string movingNull(const std::string& name, int keyCount, const std::string&
          std::to_string(endBehavior) + "\nShadowOptions 7\n\n";
 }
 
-TEST(SceneItems, NamesItemsInFileOrderAndTellsRepeatsApart) {
-  std::string longFolder(300, 'd');  // held by the document as several pieces
-  SceneResult scene = itemsOfText(
-      "LWSC\n1\n\n"
-      "AddNullObject Null\nShadowOptions 7\n"
-      "LoadObject Objects/Cars\\box.lwo\nShadowOptions 7\n"
-      "AddNullObject Null\r\nShadowOptions 7\r\n"
-      "LoadObject " + longFolder + "/Long.name.lwo\nShadowOptions 7\n"
-      "LoadObject box\nShadowOptions 7\n"
-      "AddNullObject Null\nShadowOptions 7\n"
-      "AmbientColor 255 255 255\n"
-      "AddLight\nLightName Key\nLightType 0\n"
-      "AddLight\nLightType 0\n"
-      "ShowCamera 1 7\nZoomFactor 3.2\n");
-  ASSERT_TRUE(scene.ok) << scene.error;
-  std::vector<std::string> described;
-  for (const ItemSpec& item : scene.items) {
-    described.push_back(std::to_string(static_cast<int>(item.kind)) + " " + item.name);
-  }
-  // Kinds: 0 object, 1 light, 2 camera.
-  EXPECT_EQ(described, (std::vector<std::string>{"0 Null", "0 box", "0 Null (2)", "0 Long.name",
-                                                 "0 box (2)", "0 Null (3)", "1 Key", "1 Light",
-                                                 "2 Camera"}));
-}
-
 TEST(SceneItems, ItemWithoutMotionRestsAtTheOriginAndOneKeyHoldsStill) {
-  SceneResult scene = itemsOfText("AddNullObject Still\nShadowOptions 7\n" +
-                                  movingNull("Placed", 1, "  1 2 3 0 0 0 1 1 1\n  0 0 0 0 0\n"));
+  SceneResult scene = itemsOfText(sceneOfVersion(1, "AddNullObject Still\nShadowOptions 7\n" +
+                                  movingNull("Placed", 1, "  1 2 3 0 0 0 1 1 1\n  0 0 0 0 0\n")));
   ASSERT_TRUE(scene.ok) << scene.error;
   for (double seconds : {0.0, 0.5, 100.0}) {
     expectNear(positionOf(scene, "Still", seconds), {0, 0, 0});
@@ -96,9 +30,9 @@ TEST(SceneItems, ItemWithoutMotionRestsAtTheOriginAndOneKeyHoldsStill) {
 }
 
 TEST(SceneItems, LinearKeysGiveExactMidpoints) {
-  SceneResult scene = itemsOfText(movingNull("Mover", 2,
+  SceneResult scene = itemsOfText(sceneOfVersion(1, movingNull("Mover", 2,
                                              "  0 0 0 0 0 0 1 1 1\n  0 0 0 0 0\n"
-                                             "  10 -4 6 0 0 0 1 1 1\n  30 1 0 0 0\n"));
+                                             "  10 -4 6 0 0 0 1 1 1\n  30 1 0 0 0\n")));
   ASSERT_TRUE(scene.ok) << scene.error;
   expectNear(positionOf(scene, "Mover", 0.5), {5, -2, 3});      // frame 15
   expectNear(positionOf(scene, "Mover", 0.25), {2.5, -1, 1.5});  // frame 7.5
@@ -114,10 +48,10 @@ TEST(SceneItems, LinearKeysGiveExactMidpoints) {
 // At u = 1/4 (h10 = 9/64, h01 = 10/64, h11 = -3/64):
 //   frame 2.5: 10 * 9/64 + 10 * 10/64 - (40/3) * 3/64 = 150/64 = 2.34375
 TEST(SceneItems, ThreeKeySplineMatchesValuesWorkedByHand) {
-  SceneResult scene = itemsOfText(movingNull("Spline", 3,
+  SceneResult scene = itemsOfText(sceneOfVersion(1, movingNull("Spline", 3,
                                              "  0 0 0 0 0 0 1 1 1\n  0 0 0 0 0\n"
                                              "  0 10 0 0 0 0 1 1 1\n  10 0 0 0 0\n"
-                                             "  0 40 0 0 0 0 1 1 1\n  30 0 0 0 0\n"));
+                                             "  0 40 0 0 0 0 1 1 1\n  30 0 0 0 0\n")));
   ASSERT_TRUE(scene.ok) << scene.error;
   EXPECT_NEAR(positionOf(scene, "Spline", 5 / 30.0).y, 55.0 / 12, 1e-9);
   EXPECT_NEAR(positionOf(scene, "Spline", 20 / 30.0).y, 295.0 / 12, 1e-9);
@@ -134,10 +68,10 @@ TEST(SceneItems, EachEndBehaviorDecidesWhatFollowsTheLastKey) {
   const Case cases[] = {{0, 0, 0}, {1, 10, 10}, {2, 5, 7}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.endBehavior);
-    SceneResult scene = itemsOfText(movingNull("Ends", 2,
+    SceneResult scene = itemsOfText(sceneOfVersion(1, movingNull("Ends", 2,
                                                "  0 0 0 0 0 0 1 1 1\n  10 0 0 0 0\n"
                                                "  10 0 0 0 0 0 1 1 1\n  20 1 0 0 0\n",
-                                               c.endBehavior));
+                                               c.endBehavior)));
     ASSERT_TRUE(scene.ok) << scene.error;
     EXPECT_NEAR(positionOf(scene, "Ends", 0).x, 0, 1e-9);  // before the first key
     EXPECT_NEAR(positionOf(scene, "Ends", 15 / 30.0).x, 5, 1e-9);
@@ -165,14 +99,15 @@ TEST(SceneItems, FramesPerSecondTurnsSecondsIntoFrames) {
 // Base also slides 30 along z over its first second: at 0.5 s every item is
 // 15 further along z.
 TEST(SceneItems, ParentedRotatedScaledItemIsWhereWorkedByHand) {
-  SceneResult scene = itemsOfText(
+  SceneResult scene = itemsOfText(sceneOfVersion(
+      1,
       movingNull("Base", 2,
                  "  10 0 0 90 0 0 1 1 1\n  0 0 0 0 0\n"
                  "  10 0 30 90 0 0 1 1 1\n  30 1 0 0 0\n") +
       "AddNullObject Arm\nObjectMotion (unnamed)\n  9\n  1\n  0 0 1 0 90 0 2 2 2\n"
       "  0 0 0 0 0\nEndBehavior 1\nParentObject 1\nShadowOptions 7\n"
       "AddNullObject Hand\nObjectMotion (unnamed)\n  9\n  1\n  0 0 1 0 0 0 1 1 1\n"
-      "  0 0 0 0 0\nEndBehavior 1\nParentObject 2\nShadowOptions 7\n");
+      "  0 0 0 0 0\nEndBehavior 1\nParentObject 2\nShadowOptions 7\n"));
   ASSERT_TRUE(scene.ok) << scene.error;
   expectNear(positionOf(scene, "Arm", 0), {11, 0, 0});
   expectNear(positionOf(scene, "Hand", 0), {11, -2, 0});
@@ -214,40 +149,40 @@ TEST(SceneItems, RejectsBrokenScenesNamingFileAndLine) {
     const char* word;
   };
   const Case cases[] = {
-      {"too few key lines", movingNull("N", 2, key), 4, "key count 2"},
-      {"more keys than counted", movingNull("N", 1, key + key10), 4, "key count 1"},
+      {"too few key lines", movingNull("N", 2, key), 7, "key count 2"},
+      {"more keys than counted", movingNull("N", 1, key + key10), 7, "key count 1"},
       {"text among the values", movingNull("N", 1, "  0 0 zero 0 0 0 1 1 1\n  0 0 0 0 0\n"),
-       5, "zero"},
-      {"eight values", movingNull("N", 1, "  0 0 0 0 0 0 1 1\n  0 0 0 0 0\n"), 5, "9 numbers"},
-      {"text in the frame line", movingNull("N", 1, "  0 0 0 0 0 0 1 1 1\n  0 x 0 0 0\n"), 6,
+       8, "zero"},
+      {"eight values", movingNull("N", 1, "  0 0 0 0 0 0 1 1\n  0 0 0 0 0\n"), 8, "9 numbers"},
+      {"text in the frame line", movingNull("N", 1, "  0 0 0 0 0 0 1 1 1\n  0 x 0 0 0\n"), 9,
        "5 numbers"},
-      {"overflowing number", movingNull("N", 1, "  1e999 0 0 0 0 0 1 1 1\n  0 0 0 0 0\n"), 5,
+      {"overflowing number", movingNull("N", 1, "  1e999 0 0 0 0 0 1 1 1\n  0 0 0 0 0\n"), 8,
        "1e999"},
       {"key count missing", "AddNullObject N\nObjectMotion (unnamed)\n  9\n" + key +
-       "EndBehavior 1\n", 4, "key count"},
-      {"motion cut off", "AddNullObject N\nObjectMotion (unnamed)\n  9\n", 3, "key count"},
-      {"key count zero", movingNull("N", 0, ""), 4, "at least one key"},
-      {"huge key count", movingNull("N", 2000000000, key), 4, "only 1"},
+       "EndBehavior 1\n", 7, "key count"},
+      {"motion cut off", "AddNullObject N\nObjectMotion (unnamed)\n  9\n", 6, "key count"},
+      {"key count zero", movingNull("N", 0, ""), 7, "at least one key"},
+      {"huge key count", movingNull("N", 2000000000, key), 7, "only 1"},
       {"channel count", "AddNullObject N\nObjectMotion (unnamed)\n  8\n  1\n" + key +
-       "EndBehavior 1\n", 3, "channels"},
-      {"frames not rising", movingNull("N", 2, key10 + key10), 8, "key 2"},
-      {"end behaviour 3", movingNull("N", 1, key, 3), 7, "EndBehavior"},
+       "EndBehavior 1\n", 6, "channels"},
+      {"frames not rising", movingNull("N", 2, key10 + key10), 11, "key 2"},
+      {"end behaviour 3", movingNull("N", 1, key, 3), 10, "EndBehavior"},
       {"no end behaviour", "AddNullObject N\nObjectMotion (unnamed)\n  9\n  1\n" + key +
-       "ShadowOptions 7\n", 7, "EndBehavior"},
-      {"parent with no object", "AddNullObject A\nParentObject 2\n", 2, "names no object"},
-      {"parent not a number", "AddNullObject A\nParentObject one\n", 2, "object number"},
-      {"own parent", "AddNullObject A\nParentObject 1\n", 2, "cycle"},
+       "ShadowOptions 7\n", 10, "EndBehavior"},
+      {"parent with no object", "AddNullObject A\nParentObject 2\n", 5, "names no object"},
+      {"parent not a number", "AddNullObject A\nParentObject one\n", 5, "object number"},
+      {"own parent", "AddNullObject A\nParentObject 1\n", 5, "cycle"},
       // C hangs below the cycle A <-> B; the line named is one of the cycle's.
       {"parent cycle", "AddNullObject C\nParentObject 2\nAddNullObject A\nParentObject 3\n"
-       "AddNullObject B\nParentObject 2\n", 4, "cycle"},
-      {"frames per second", "FramesPerSecond 0\nAddNullObject A\n", 1, "FramesPerSecond"},
-      {"object without a name", "LWSC\nLoadObject Objects/\n", 2, "name"},
+       "AddNullObject B\nParentObject 2\n", 7, "cycle"},
+      {"frames per second", "FramesPerSecond 0\nAddNullObject A\n", 4, "FramesPerSecond"},
+      {"object without a name", "LWSC\nLoadObject Objects/\n", 5, "name"},
       {"line count after a long line", "LoadObject " + std::string(600, 'a') +
-       "\nParentObject 9\n", 2, "names no object"},
+       "\nParentObject 9\n", 5, "names no object"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    SceneResult scene = itemsOfText(c.text, "shots/scene.lws");
+    SceneResult scene = itemsOfText(sceneOfVersion(1, c.text), "shots/scene.lws");
     EXPECT_FALSE(scene.ok);
     EXPECT_TRUE(scene.items.empty());
     std::string prefix = "shots/scene.lws:" + std::to_string(c.line) + ": ";
