@@ -69,7 +69,7 @@ struct ChannelKey {
   // running 0 to 1 from one key to the next.
   double incomingTangent = 0;
   double outgoingTangent = 0;
-  BezierHandle incomingHandle;  // Bezier
+  BezierHandle incomingHandle;  // Bezier keys only
   BezierHandle outgoingHandle;
 };
 

@@ -74,12 +74,21 @@ double cubicBezier(double p0, double p1, double p2, double p3, double u) {
   return v * v * v * p0 + 3 * v * v * u * p1 + 3 * v * u * u * p2 + u * u * u * p3;
 }
 
+// The handle with which a Bezier span leaves `start`. A key of another kind
+// has none: its outgoing tangent placed a third of the way along the span
+// stands in, which gives that key's Hermite curve.
+BezierHandle outgoingHandleOf(const ChannelKey& start, const ChannelKey& end) {
+  if (start.span == SpanKind::Bezier) return start.outgoingHandle;
+  return {(end.time - start.time) / 3, start.outgoingTangent / 3};
+}
+
 // The Bezier span from `start` to `end` at a time strictly between them:
 // the curve parameter whose time is `seconds`, found by halving (the time
 // runs from below to above `seconds` over the parameter's range), gives
 // the value.
 double bezierValue(const ChannelKey& start, const ChannelKey& end, double seconds) {
-  const double t1 = start.time + start.outgoingHandle.timeOffset;
+  const BezierHandle outgoing = outgoingHandleOf(start, end);
+  const double t1 = start.time + outgoing.timeOffset;
   const double t2 = end.time + end.incomingHandle.timeOffset;
   double low = 0;
   double high = 1;
@@ -92,7 +101,7 @@ double bezierValue(const ChannelKey& start, const ChannelKey& end, double second
       high = middle;
     }
   }
-  return cubicBezier(start.value, start.value + start.outgoingHandle.valueOffset,
+  return cubicBezier(start.value, start.value + outgoing.valueOffset,
                      end.value + end.incomingHandle.valueOffset, end.value, (low + high) / 2);
 }
 
@@ -150,7 +159,7 @@ double slopeAtFirstKey(const Keys& keys) {
     case SpanKind::Stepped:
       return 0;
     case SpanKind::Bezier:
-      return bezierEndSlope({start.outgoingHandle,
+      return bezierEndSlope({outgoingHandleOf(start, end),
                              {duration + end.incomingHandle.timeOffset,
                               end.value + end.incomingHandle.valueOffset - start.value},
                              {duration, end.value - start.value}});
@@ -175,8 +184,8 @@ double slopeAtLastKey(const Keys& keys) {
       return 0;
     case SpanKind::Bezier:
       return bezierEndSlope({end.incomingHandle,
-                             {start.outgoingHandle.timeOffset - duration,
-                              start.value + start.outgoingHandle.valueOffset - end.value},
+                             {outgoingHandleOf(start, end).timeOffset - duration,
+                              start.value + outgoingHandleOf(start, end).valueOffset - end.value},
                              {-duration, start.value - end.value}});
   }
   return 0;

@@ -11,10 +11,10 @@ namespace {
 // The span kind that version 2 writes for TCB keys, the only kind read.
 inline constexpr double TCB_SPAN_CODE = 2;
 
-class Version2Reader {
+class Version2Reader : private MotionLines {
  public:
   Version2Reader(const MotionBlock& block, const Complaint& complaint)
-      : block_(block), next_(block.head + 1), complaint_(complaint) {}
+      : MotionLines(block, complaint) {}
 
   bool read(Motion* motion) {
     long channelCount = 0;
@@ -33,17 +33,6 @@ class Version2Reader {
   }
 
  private:
-  const FileLine& lastLine() const { return block_.lines[next_ - 1]; }
-
-  // Takes the next line of the motion; fails when the item's lines end.
-  bool takeLine(const std::string& expected, const FileLine** line) {
-    if (next_ >= block_.end) {
-      return complaint_.at(lastLine().number, "motion ends where " + expected + " should follow");
-    }
-    *line = &block_.lines[next_++];
-    return true;
-  }
-
   bool readCount(const std::string& what, long* count) {
     const FileLine* line = nullptr;
     if (!takeLine(what, &line)) return false;
@@ -114,10 +103,6 @@ class Version2Reader {
     }
     return true;
   }
-
-  const MotionBlock& block_;
-  std::size_t next_;
-  const Complaint& complaint_;
 };
 
 }  // namespace

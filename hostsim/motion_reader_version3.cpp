@@ -57,10 +57,10 @@ ChannelKey keyOfNumbers(const std::vector<double>& numbers, SpanKind span) {
 
 bool isClosing(const FileLine& line) { return withoutIndent(line.text).starts_with("}"); }
 
-class Version3Reader {
+class Version3Reader : private MotionLines {
  public:
   Version3Reader(const MotionBlock& block, const Complaint& complaint)
-      : block_(block), next_(block.head + 1), complaint_(complaint) {}
+      : MotionLines(block, complaint) {}
 
   bool read(Motion* motion) {
     const FileLine* line = nullptr;
@@ -82,17 +82,6 @@ class Version3Reader {
   }
 
  private:
-  const FileLine& lastLine() const { return block_.lines[next_ - 1]; }
-
-  // Takes the next line of the motion; fails when the item's lines end.
-  bool takeLine(const std::string& expected, const FileLine** line) {
-    if (next_ >= block_.end) {
-      return complaint_.at(lastLine().number, "motion ends where " + expected + " should follow");
-    }
-    *line = &block_.lines[next_++];
-    return true;
-  }
-
   // "Channel I" and its envelope. Channels past the nine of a motion are
   // read and left out.
   bool readChannel(Motion* motion, std::array<bool, MOTION_CHANNELS>* given) {
@@ -192,10 +181,6 @@ class Version3Reader {
     return behaviorOfCode(codes[0], line, complaint_, &channel->pre) &&
            behaviorOfCode(codes[1], line, complaint_, &channel->post);
   }
-
-  const MotionBlock& block_;
-  std::size_t next_;
-  const Complaint& complaint_;
 };
 
 }  // namespace

@@ -7,6 +7,14 @@
 
 namespace hostsim {
 
+bool MotionLines::takeLine(const std::string& expected, const FileLine** line) {
+  if (next_ >= block_.end) {
+    return complaint_.at(lastLine().number, "motion ends where " + expected + " should follow");
+  }
+  *line = &block_.lines[next_++];
+  return true;
+}
+
 bool behaviorOfCode(long code, const FileLine& line, const Complaint& complaint,
                     Behavior* behavior) {
   constexpr Behavior BY_CODE[] = {Behavior::Reset,     Behavior::Constant,

@@ -47,6 +47,25 @@ bool readMotionVersion3(const MotionBlock& block, const Complaint& complaint, Mo
 
 // --- Shared by the readers
 
+// Takes the lines of a motion block one after another, from the line after
+// its head, for the readers of versions 2 to 5.
+class MotionLines {
+ protected:
+  MotionLines(const MotionBlock& block, const Complaint& complaint)
+      : block_(block), next_(block.head + 1), complaint_(complaint) {}
+
+  // The line taken last (the head before any other).
+  const FileLine& lastLine() const { return block_.lines[next_ - 1]; }
+
+  // Takes the next line; fails, naming the line taken last, when the item's
+  // lines end where `expected` should follow.
+  bool takeLine(const std::string& expected, const FileLine** line);
+
+  const MotionBlock& block_;
+  std::size_t next_;  // the index of the next line to take
+  const Complaint& complaint_;
+};
+
 // The behaviour of a pre or post code 0 to 5 (reset, constant, repeat,
 // oscillate, offset repeat, linear); fails naming `line` for another code.
 bool behaviorOfCode(long code, const FileLine& line, const Complaint& complaint,

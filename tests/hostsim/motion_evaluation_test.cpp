@@ -116,6 +116,12 @@ TEST(MotionEvaluation, EachSpanKindShapesTheSpanAsWorkedByHand) {
     EXPECT_EQ(valueAt(channel, 0), 0);
     EXPECT_EQ(valueAt(channel, 10), 10);
   }
+  // A Bezier span leaving a key of another kind leaves along its tangent.
+  Channel channel = channelOf({{0, 0}, {10, 10}});
+  channel.keys[0].outgoingTangent = 20;
+  channel.keys[1].span = SpanKind::Bezier;
+  channel.keys[1].incomingHandle = {-10.0 / 3, 0};
+  EXPECT_NEAR(valueAt(channel, 5), 7.5, 1e-9);
 }
 
 // Keys 2 at time 1 and 10 at time 3, linear: a cycle of 2 seconds rising 4
@@ -166,7 +172,7 @@ TEST(MotionEvaluation, LinearBehaviourFollowsTheSlopeOfEachSpanKind) {
   for (const Case& c : cases) {
     SCOPED_TRACE(static_cast<int>(c.span));
     Channel channel = channelOf({{0, 0}, {10, 10}});
-    channel.keys[1].span = c.span;
+    channel.keys[0].span = channel.keys[1].span = c.span;
     channel.keys[0].outgoingTangent = 20;
     channel.keys[1].incomingTangent = 5;
     channel.keys[0].outgoingHandle = {2, 6};
