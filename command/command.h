@@ -37,9 +37,14 @@ void onTargetKindChanged(PanelControl* control, void* userData);
 // Samples the world positions of `item` and `target` at frames 0, step,
 // 2 * step, ... below `lastFrame`, at 30 frames per second, and writes the
 // distance between them to `path` as an "LWEN" envelope, one key per sample,
-// every line ended by CR LF. A step below 1, a file that cannot be opened or
-// a write that fails is reported through errorMessage; an unopened file is
-// left as it was. REQUIRES commandServices to be set.
+// every line ended by CR LF, its numbers as "%f" and "%d" write them in the C
+// locale whatever the process's locale. The file is replaced whole or not at
+// all (see file_replace/file_replace.h). Reported through errorMessage, with
+// any previous file left as it was: a step below 1, a file that cannot be
+// opened (the path alone), a write that fails (the path and "Unable to write
+// envelope file") and a distance that is not finite (the path and "Distance
+// is not a finite number at frame N", at the first such key). REQUIRES
+// commandServices to be set.
 void writeEnvelope(ItemId item, ItemId target, const char* path, std::int32_t lastFrame,
                    std::int32_t frameStep);
 

@@ -1,8 +1,8 @@
 // The searches inside object blocks: a block's motion, its end, its dissolve
 // envelope and its parent line, and the objects whose parent has a number.
 
+#include "scene/number_text.h"
 #include "scene/scene.h"
-#include "scene/unlinked_lines.h"
 
 SceneLine* findObjectMotion(SceneLine* from) { return findLine(from, "ObjectMotion"); }
 

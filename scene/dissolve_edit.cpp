@@ -4,6 +4,7 @@
 
 #include "scene/allocation.h"
 #include "scene/key_list.h"
+#include "scene/number_text.h"
 #include "scene/scene.h"
 #include "scene/unlinked_lines.h"
 
@@ -12,9 +13,8 @@ namespace {
 // Appends a key's value line and frame line to `chain`; false when one
 // cannot be made.
 bool appendDissolveKey(LineChain* chain, double value, std::int32_t frame) {
-  return appendToChain(chain, lineOwningText(formatText("  %f\n", value))) &&
-         appendToChain(chain,
-                       lineOwningText(formatText("  %d 0 0 0 0\n", static_cast<int>(frame))));
+  return appendToChain(chain, lineOwningText(fixedLineText({value}))) &&
+         appendToChain(chain, lineOwningText(decimalLineText({frame, 0, 0, 0, 0})));
 }
 
 // A new envelope holding one key at frame 0, linked in after the block's

@@ -3,6 +3,7 @@
 #include <climits>
 
 #include "scene/allocation.h"
+#include "scene/number_text.h"
 #include "scene/unlinked_lines.h"
 
 bool keyListAt(SceneLine* head, SceneLine* stop, KeyList* list) {
@@ -28,7 +29,7 @@ char* countText(const KeyList* list, long long added, bool restart) {
   long long held = restart ? 0 : readDecimal(argument);
   // A count that cannot move by `added` is refused rather than wrapped.
   if (added > 0 ? held > LLONG_MAX - added : held < LLONG_MIN - added) return nullptr;
-  return formatText("  %lld\n", held + added);
+  return decimalLineText({held + added});
 }
 
 void replaceCountText(KeyList* list, char* text) {

@@ -4,6 +4,7 @@
 
 #include "scene/allocation.h"
 #include "scene/key_list.h"
+#include "scene/number_text.h"
 #include "scene/scene.h"
 #include "scene/unlinked_lines.h"
 
@@ -28,13 +29,10 @@ bool addMotionKey(SceneLine* line, double positionX, double positionY, double po
   if (!count) return false;
   LineChain key = {nullptr, nullptr};
   bool made =
-      appendToChain(&key, lineOwningText(formatText("  %f %f %f %f %f %f %f %f %f\n", positionX,
-                                                    positionY, positionZ, heading, pitch, bank,
-                                                    scaleX, scaleY, scaleZ))) &&
-      appendToChain(
-          &key, lineOwningText(formatText("  %d %d %d %d %d\n", static_cast<int>(frame),
-                                          static_cast<int>(linear), static_cast<int>(tension),
-                                          static_cast<int>(continuity), static_cast<int>(bias))));
+      appendToChain(&key, lineOwningText(fixedLineText({positionX, positionY, positionZ, heading,
+                                                        pitch, bank, scaleX, scaleY, scaleZ}))) &&
+      appendToChain(&key,
+                    lineOwningText(decimalLineText({frame, linear, tension, continuity, bias})));
   if (!made) {
     releaseChain(&key);
     sceneRelease(count);

@@ -11,6 +11,8 @@
 //
 // Failure is reported by null, zero or false results; nothing is thrown and
 // nothing is printed. No global state: each call works on what it is given.
+// Numbers are written and read as the C locale writes and reads them,
+// whatever locale the process has set.
 
 #ifndef QUORVEL_SCENE_SCENE_H_
 #define QUORVEL_SCENE_SCENE_H_
@@ -65,9 +67,10 @@ SceneDocument* readScene(const char* path);
 char* readTextLine(std::FILE* stream);
 
 // Writes every line's text verbatim to `path` (a binary stream), replacing
-// the file. Returns true when the whole document was written and the file
-// closed; false when the file cannot be opened (nothing is then written) or
-// a write or the close fails.
+// the file whole or not at all (see file_replace/file_replace.h). Returns
+// true when the whole document was written and took the file's place;
+// false when the file cannot be opened or a write or the close fails, any
+// previous file then left as it was.
 bool writeScene(const SceneDocument* document, const char* path);
 
 // Writes `text` verbatim to `stream`; returns `text`.
@@ -256,7 +259,7 @@ bool setParentObject(SceneLine* line, std::int32_t n);
 // Appends a key before the motion's "EndBehavior" and raises the count by
 // one. Frame 0 restarts the motion: every key it held is given back and the
 // new key is its only one, with the count 1. Values are written "%f",
-// however long. False when the block has no whole motion (head, channel
+// however long, with the digits of the C locale whatever the process's. False when the block has no whole motion (head, channel
 // count, key count with a blank, end) or memory runs out.
 bool addMotionKey(SceneLine* line, double positionX, double positionY, double positionZ,
                   double heading, double pitch, double bank, double scaleX, double scaleY,

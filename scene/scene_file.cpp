@@ -1,10 +1,12 @@
 // Reading a scene file into a document and writing a document back. Files
 // are binary streams, so every byte (carriage returns included) passes
 // through unchanged and a document read and written back without edits
-// reproduces its file exactly.
+// reproduces its file exactly. A file written is replaced whole or not at
+// all.
 
 #include <cstring>
 
+#include "file_replace/file_replace.h"
 #include "scene/allocation.h"
 #include "scene/scene.h"
 
@@ -79,12 +81,11 @@ const char* writeText(std::FILE* stream, const char* text) {
 }
 
 bool writeScene(const SceneDocument* document, const char* path) {
-  std::FILE* stream = std::fopen(path, "wb");
-  if (!stream) return false;
+  FileReplacement replacement;
+  if (!beginFileReplacement(path, &replacement)) return false;
   bool written = true;
   for (const SceneLine* line = document->first; line && written; line = line->next) {
-    written = std::fputs(line->text, stream) != EOF;
+    written = std::fputs(line->text, replacement.stream) != EOF;
   }
-  bool closed = std::fclose(stream) == 0;
-  return written && closed;
+  return finishFileReplacement(&replacement, written);
 }

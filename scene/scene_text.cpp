@@ -2,10 +2,12 @@
 // buffer unless its length has been checked first, so texts of any length are
 // safe here.
 
+#include <algorithm>
 #include <climits>
 #include <cstring>
 
 #include "scene/allocation.h"
+#include "scene/number_text.h"
 #include "scene/scene.h"
 
 char* copyText(const char* text) {
@@ -29,37 +31,14 @@ char* lineArgument(const SceneLine* line, char* buffer) {
   return buffer;
 }
 
-namespace {
-
-bool isDecimalSpace(char c) {
-  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
-// The standard decimal conversion of the digits at `text` (white space
-// skipped, optional sign, digits up to the first other byte; 0 without
-// digits), held to the range of int instead of overflowing.
-int decimalValue(const char* text) {
-  while (isDecimalSpace(*text)) ++text;
-  bool negative = *text == '-';
-  if (*text == '-' || *text == '+') ++text;
-  long long value = 0;
-  const long long limit = negative ? -static_cast<long long>(INT_MIN) : INT_MAX;
-  for (; *text >= '0' && *text <= '9'; ++text) {
-    value = value * 10 + (*text - '0');
-    if (value > limit) value = limit;
-  }
-  return static_cast<int>(negative ? -value : value);
-}
-
-}  // namespace
-
 int parenOrdinal(const char* text) {
   std::size_t length = std::strlen(text);
   if (length == 0 || text[length - 1] != ')') return 1;
   const char* open = std::strchr(text, '(');
   if (!open) return 1;
-  // The digits end at the next ")" at the latest, since it is no digit.
-  return decimalValue(open + 1);
+  // The digits end at the next ")" at the latest, since it is no digit. The
+  // value is held to the range of int instead of overflowing.
+  return static_cast<int>(std::clamp<long long>(readDecimal(open + 1), INT_MIN, INT_MAX));
 }
 
 int textEndsWith(const char* text, const char* tail) {

@@ -3,7 +3,9 @@
 // caller; one that cannot be written is dropped.
 
 #include <cstdio>
+#include <cstring>
 
+#include "scene/number_text.h"
 #include "scene/scene.h"
 
 namespace {
@@ -20,9 +22,9 @@ void traceText(const char* text) {
 }
 
 void traceNumber(std::int32_t number) {
-  char buffer[52];
-  std::snprintf(buffer, sizeof buffer, "num is %d\n", static_cast<int>(number));
-  traceText(buffer);
+  char text[DECIMAL_TEXT_CAPACITY + 9] = "num is ";
+  std::memcpy(writeDecimal(text + 7, number), "\n", 2);
+  traceText(text);
 }
 
 // Each line is a trace of its own, so every line traced is in the file and

@@ -1,8 +1,6 @@
 #include "scene/unlinked_lines.h"
 
-#include <cstdarg>
-#include <cstdio>
-#include <cstdlib>
+#include <cstring>
 
 #include "scene/allocation.h"
 
@@ -17,19 +15,9 @@ SceneLine* lineOwningText(char* text) {
   return line;
 }
 
-char* formatText(const char* format, ...) {
-  std::va_list values;
-  va_start(values, format);
-  std::va_list measured;
-  va_copy(measured, values);
-  int length = std::vsnprintf(nullptr, 0, format, measured);
-  va_end(measured);
-  char* text = nullptr;
-  if (length >= 0) {
-    text = static_cast<char*>(sceneAllocate(static_cast<std::size_t>(length) + 1, 1));
-  }
-  if (text) std::vsnprintf(text, static_cast<std::size_t>(length) + 1, format, values);
-  va_end(values);
+char* textOfBytes(const char* begin, std::size_t length) {
+  char* text = static_cast<char*>(sceneAllocate(length + 1, 1));
+  if (text) std::memcpy(text, begin, length);  // the NUL is there: the memory is zeroed
   return text;
 }
 
@@ -86,5 +74,3 @@ void releaseLinesBetween(SceneLine* before, SceneLine* after) {
     line = next;
   }
 }
-
-long long readDecimal(const char* text) { return std::strtoll(text, nullptr, 10); }

@@ -9,6 +9,8 @@
 #ifndef QUORVEL_SCENE_UNLINKED_LINES_H_
 #define QUORVEL_SCENE_UNLINKED_LINES_H_
 
+#include <cstddef>
+
 #include "scene/scene.h"
 
 // New lines in order, linked to one another by prev/next but to no document.
@@ -23,10 +25,9 @@ struct LineChain {
 // nothing stays behind.
 SceneLine* lineOwningText(char* text);
 
-// A new heap text, owned by the caller, holding the printf-style `format` of
-// the values that follow, at its exact size however long. Null when memory
-// runs out.
-char* formatText(const char* format, ...);
+// A new heap text, owned by the caller, holding the `length` bytes from
+// `begin` and a NUL, at its exact size. Null when memory runs out.
+char* textOfBytes(const char* begin, std::size_t length);
 
 // Gives back an unlinked line and its text. Null is allowed.
 void releaseLine(SceneLine* line);
@@ -49,10 +50,5 @@ void linkChainAfter(SceneLine* after, LineChain* chain);
 // now to one another) and gives them back with their texts. REQUIRES `after`
 // to follow `before` in the same list.
 void releaseLinesBetween(SceneLine* before, SceneLine* after);
-
-// The decimal value of `text` as the standard conversion reads it: leading
-// white space skipped, an optional sign, digits up to the first other byte;
-// 0 when there are none. Saturates instead of overflowing.
-long long readDecimal(const char* text);
 
 #endif  // QUORVEL_SCENE_UNLINKED_LINES_H_

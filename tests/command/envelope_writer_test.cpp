@@ -1,5 +1,8 @@
 #include <climits>
+#include <cmath>
 #include <cstdio>
+#include <limits>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -7,6 +10,8 @@
 #include "gmock/gmock.h"
 #include "gtest/gtest.h"
 #include "tests/command/command_test_support.h"
+#include "tests/common/comma_locale.h"
+#include "tests/common/failing_writes.h"
 
 using hostsim::HostSim;
 using hostsim::ItemKind;
@@ -152,6 +157,70 @@ TEST_F(EnvelopeWriterTest, AFileThatCannotBeOpenedIsNamedInTheMessage) {
   writeEnvelope(item, target, unopenable.c_str(), 60, 1);
   EXPECT_THAT(host.messages(), ElementsAre(Message{unopenable, std::nullopt}));
   EXPECT_THAT(host.callsTo("itemParam"), IsEmpty());
+}
+
+// Each failure is reported and leaves the previous envelope exactly as it
+// was, with no temporary file beside it.
+TEST_F(EnvelopeWriterTest, AFailedOrRefusedWriteLeavesThePreviousEnvelopeWhole) {
+  constexpr double kHuge = 1e308;
+  constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+  struct Case {
+    const char* name;
+    hostsim::PositionFunction targetAt;
+    rlim_t sizeLimit;  // 0: none
+    Message message;
+  };
+  const Case cases[] = {
+      {"items 2e308 apart", standingAt(-kHuge, 0, 0), 0,
+       {path, "Distance is not a finite number at frame 0"}},
+      {"a NaN position at frame 7",
+       [=](double seconds) { return Vector3{seconds * 30 > 6.5 ? kNaN : 1.0, 0, 0}; }, 0,
+       {path, "Distance is not a finite number at frame 7"}},
+      {"an infinite position at frame 2",
+       [=](double seconds) { return Vector3{0, seconds * 30 > 1.5 ? -INFINITY : 1.0, 0}; }, 0,
+       {path, "Distance is not a finite number at frame 2"}},
+      {"a size limit part-way", standingAt(3, 4, 0), 5000,
+       {path, "Unable to write envelope file"}},
+  };
+  const std::string previous = header(1) + key("1.000000", 0);
+  item = host.addItem({ItemKind::Object, "A", standingAt(kHuge, 0, 0)});
+  for (const Case& c : cases) {
+    target = host.addItem({ItemKind::Object, "B", c.targetAt});
+    std::FILE* old = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(old, nullptr);
+    std::fputs(previous.c_str(), old);
+    std::fclose(old);
+    std::size_t messagesBefore = host.messages().size();
+    if (c.sizeLimit) {
+      FileSizeLimit limit(c.sizeLimit);
+      writeEnvelope(item, target, path.c_str(), 1000, 1);
+    } else {
+      writeEnvelope(item, target, path.c_str(), 1000, 1);
+    }
+    EXPECT_EQ(fileContent(path), previous) << c.name;
+    EXPECT_EQ(namesIn(scratch.path()), std::set<std::string>{"distance.env"}) << c.name;
+    ASSERT_EQ(host.messages().size(), messagesBefore + 1) << c.name;
+    EXPECT_EQ(host.messages().back(), c.message) << c.name;
+  }
+}
+
+// A host may run in a locale whose decimal point is a comma: the envelope
+// must still be the bytes the C locale gives.
+TEST_F(EnvelopeWriterTest, NumbersAreTheSameInACommaDecimalLocale) {
+  item = host.addItem({ItemKind::Object, "Mover", [](double seconds) {
+                         return Vector3{seconds * 30.0 * 1234.5678, 0.25, 0};
+                       }});
+  target = host.addItem({ItemKind::Object, "Origin", standingAt(0, 0, 0)});
+  std::string inCLocale = write(30, 7);
+  std::string inCommaLocale;
+  {
+    CommaDecimalLocale comma;
+    inCommaLocale = write(30, 7);
+  }
+  EXPECT_EQ(inCommaLocale, inCLocale);
+  std::string firstKeys =
+      header(5) + key("0.250000", 0) + key("8641.974604", 7) + key("17283.949202", 14);
+  EXPECT_EQ(inCLocale.substr(0, firstKeys.size()), firstKeys);
 }
 
 TEST_F(EnvelopeWriterTest, AFailedWriteIsReported) {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "scene/scene.h"
+#include "tests/common/comma_locale.h"
 #include "tests/scene/scene_test_support.h"
 
 namespace {
@@ -184,6 +185,30 @@ TEST(DissolveKeys, FirstKeyMakesTheEnvelopeAtFrameZeroAndLaterKeysAppend) {
       {"end behavior ends the document", "LWSC\nAddNullObject a\nEndBehavior 1\n",
        dissolveAt(1, 10), false, ""},
   });
+}
+
+// A caller may run in a locale whose decimal point is a comma: every number
+// the edits write or read back must still be the C locale's bytes.
+TEST(NumbersInEveryLocale, EditsWriteTheSameBytesInACommaDecimalLocale) {
+  auto edited = [] {
+    SceneHandle document(documentFromText(kBlock));
+    for (const Edit& edit : {keyAt(0.5, 0), keyAt(-1234.5678, 30), keyAt(1e-7, 60), dropKey(),
+                             dissolveAt(0.125, 15), dissolveAt(2.5, 45), parentOf(-12)}) {
+      EXPECT_TRUE(edit(document.get()));
+    }
+    return documentText(document.get());
+  };
+  std::string inCLocale = edited();
+  std::string inCommaLocale;
+  {
+    CommaDecimalLocale comma;
+    inCommaLocale = edited();
+  }
+  EXPECT_EQ(inCommaLocale, inCLocale);
+  EXPECT_NE(inCLocale.find("  2\n  0.500000 1.500000 2.500000 10.000000"), std::string::npos);
+  EXPECT_NE(inCLocale.find("\n  -1234.567800 -1233.567800 -1232.567800 "), std::string::npos);
+  EXPECT_NE(inCLocale.find("\n  2.500000\n  45 0 0 0 0\n"), std::string::npos);
+  EXPECT_NE(inCLocale.find("\nParentObject -12\n"), std::string::npos);
 }
 
 }  // namespace

@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <set>
 #include <string>
 
+#include "tests/common/failing_writes.h"
 #include "tests/scene/core_documents.h"
 #include "tests/scene/failing_allocation.h"
 
@@ -91,6 +93,21 @@ TEST(WriteScene, ReportsAFileThatCannotBeWritten) {
   EXPECT_FALSE(writeScene(document.get(), directory.path("no/folder").c_str()));
   EXPECT_FALSE(writeScene(document.get(), directory.root.c_str()));
   EXPECT_FALSE(writeScene(document.get(), "/dev/full"));  // the close cannot flush
+}
+
+TEST(WriteScene, AFailedWriteLeavesThePreviousFileWholeWithNothingBesideIt) {
+  ScratchDirectory directory;
+  std::string path = directory.path("scene.lws");
+  const std::string previous = "LWSC\n1\n\nprevious\n";
+  writeBytes(path, previous);
+  Texts lines(2000, std::string(100, 'x') + "\n");
+  SceneHandle document = documentOf(lines);
+  {
+    FileSizeLimit limit(50000);
+    EXPECT_FALSE(writeScene(document.get(), path.c_str()));
+  }
+  EXPECT_EQ(readBytes(path), previous);
+  EXPECT_EQ(namesIn(directory.root), std::set<std::string>{"scene.lws"});
 }
 
 // Catches work that grows faster than the number of lines. (Built without

@@ -45,6 +45,7 @@ TEST(ParenOrdinal, ReadsTheNumberInTrailingParentheses) {
       {"Null ( +7x)", 7},  {"Null", 1},         {"", 1},             {"Null (2)\n", 1},
       {"a(1)b(2)", 1},     {"Null (99999999999)", INT_MAX},  {"N (-2147483648)", INT_MIN},
       {"Null (" + std::string(300, ' ') + "6)", 6},  {std::string(400, 'N') + " (3)", 3},
+      {"Null (+-5)", 0},   {"Null (-9223372036854775809)", INT_MIN},
   };
   for (const auto& [text, ordinal] : cases) EXPECT_EQ(parenOrdinal(text.c_str()), ordinal) << text;
 }

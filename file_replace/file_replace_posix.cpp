@@ -1,0 +1,135 @@
+// File replacement on POSIX systems: a temporary file made with O_EXCL beside
+// the target, renamed over it with rename(), which replaces it atomically.
+
+#include <fcntl.h>
+#include <limits.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <charconv>
+#include <cstdlib>
+#include <cstring>
+
+#include "file_replace/file_replace.h"
+
+namespace {
+
+constexpr int kMaxLinks = 40;  // as the kernel's own limit before ELOOP
+constexpr int kNameAttempts = 100;
+
+// A heap text holding the first `length` bytes of `head`, then `tail`; null
+// when memory runs out.
+char* joinedText(const char* head, std::size_t length, const char* tail) {
+  std::size_t tailSize = std::strlen(tail) + 1;
+  char* text = static_cast<char*>(std::malloc(length + tailSize));
+  if (!text) return nullptr;
+  std::memcpy(text, head, length);
+  std::memcpy(text + length, tail, tailSize);
+  return text;
+}
+
+// The path a write to `path` ends at, every symbolic link followed, also a
+// link to a file not there yet; a heap text, null when memory runs out or
+// the links loop.
+char* followedLinks(const char* path) {
+  char* current = joinedText(path, 0, path);
+  for (int links = 0; current && links <= kMaxLinks; ++links) {
+    struct stat status;
+    if (lstat(current, &status) != 0 || !S_ISLNK(status.st_mode)) return current;
+    char link[PATH_MAX];
+    ssize_t length = readlink(current, link, sizeof link - 1);
+    if (length < 0) break;
+    link[length] = '\0';
+    // A relative link is relative to the directory the link lies in.
+    const char* slash = std::strrchr(current, '/');
+    std::size_t keep = link[0] == '/' || !slash ? 0 : static_cast<std::size_t>(slash - current) + 1;
+    char* next = joinedText(current, keep, link);
+    std::free(current);
+    current = next;
+  }
+  std::free(current);
+  return nullptr;
+}
+
+// Creates a new file "<target>.<pid>-<n>.part" that no one else holds, opened
+// for writing, with the mode bits a new file gets. Returns its descriptor and
+// its heap path at *path; -1 (nothing created, *path null) on failure.
+int createTemporary(const char* target, char** path) {
+  std::size_t length = std::strlen(target);
+  *path = static_cast<char*>(std::malloc(length + 48));
+  if (!*path) return -1;
+  for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+    char* end = *path + length;
+    std::memcpy(*path, target, length);
+    *end++ = '.';
+    end = std::to_chars(end, end + 20, static_cast<long>(getpid())).ptr;
+    *end++ = '-';
+    end = std::to_chars(end, end + 4, attempt).ptr;
+    std::memcpy(end, ".part", 6);
+    int descriptor = open(*path, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (descriptor >= 0) return descriptor;
+    if (errno != EEXIST) break;
+  }
+  int error = errno;  // kept for the caller across the release
+  std::free(*path);
+  *path = nullptr;
+  errno = error;
+  return -1;
+}
+
+bool writeDirectly(const char* path, FileReplacement* replacement) {
+  replacement->stream = std::fopen(path, "wb");
+  return replacement->stream != nullptr;
+}
+
+// Gives the temporary file the target's permission bits and opens its stream.
+bool openTemporaryStream(int descriptor, const struct stat* target, FileReplacement* replacement) {
+  if (target && fchmod(descriptor, target->st_mode & 07777) != 0) return false;
+  replacement->stream = fdopen(descriptor, "wb");
+  return replacement->stream != nullptr;
+}
+
+}  // namespace
+
+bool beginFileReplacement(const char* path, FileReplacement* replacement) {
+  *replacement = {nullptr, nullptr, nullptr};
+  struct stat status;
+  bool exists = stat(path, &status) == 0;
+  if (exists && !S_ISREG(status.st_mode)) return writeDirectly(path, replacement);
+  // A file that may not be written is not replaced either.
+  if (exists && access(path, W_OK) != 0) return false;
+  char* target = followedLinks(path);
+  if (!target) return false;
+  char* temporary = nullptr;
+  int descriptor = createTemporary(target, &temporary);
+  if (descriptor < 0) {
+    bool directoryRefused = errno == EACCES || errno == EPERM;
+    std::free(target);
+    return exists && directoryRefused && writeDirectly(path, replacement);
+  }
+  if (!openTemporaryStream(descriptor, exists ? &status : nullptr, replacement)) {
+    close(descriptor);
+    unlink(temporary);
+    std::free(temporary);
+    std::free(target);
+    return false;
+  }
+  replacement->temporaryPath = temporary;
+  replacement->targetPath = target;
+  return true;
+}
+
+bool finishFileReplacement(FileReplacement* replacement, bool keep) {
+  bool written = !std::ferror(replacement->stream);
+  if (std::fclose(replacement->stream) != 0) written = false;
+  bool replaced = written && keep;
+  if (replacement->temporaryPath) {
+    if (replaced) replaced = rename(replacement->temporaryPath, replacement->targetPath) == 0;
+    if (!replaced) unlink(replacement->temporaryPath);
+  }
+  std::free(replacement->temporaryPath);
+  std::free(replacement->targetPath);
+  *replacement = {nullptr, nullptr, nullptr};
+  return replaced;
+}

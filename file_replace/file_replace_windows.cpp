@@ -1,0 +1,108 @@
+// File replacement on Windows: a temporary file made exclusively beside the
+// target, moved over it with MoveFileExA and MOVEFILE_REPLACE_EXISTING.
+
+#include <fcntl.h>
+#include <io.h>
+#include <process.h>
+#include <sys/stat.h>
+#include <windows.h>
+
+#include <charconv>
+#include <cstdlib>
+#include <cstring>
+
+#include "file_replace/file_replace.h"
+
+namespace {
+
+constexpr int kNameAttempts = 100;
+
+// Whether `path` names something other than a file on disk (NUL, CON, a
+// named pipe), which can only be written directly.
+bool isDevice(const char* path) {
+  HANDLE handle = CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return false;
+  bool device = GetFileType(handle) != FILE_TYPE_DISK;
+  CloseHandle(handle);
+  return device;
+}
+
+// Creates a new file "<target>.<pid>-<n>.part" that no one else holds, opened
+// for writing. Returns its descriptor and its heap path at *path; -1 (nothing
+// created, *path null) on failure.
+int createTemporary(const char* target, char** path) {
+  std::size_t length = std::strlen(target);
+  *path = static_cast<char*>(std::malloc(length + 48));
+  if (!*path) return -1;
+  for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+    char* end = *path + length;
+    std::memcpy(*path, target, length);
+    *end++ = '.';
+    end = std::to_chars(end, end + 20, static_cast<long>(_getpid())).ptr;
+    *end++ = '-';
+    end = std::to_chars(end, end + 4, attempt).ptr;
+    std::memcpy(end, ".part", 6);
+    int descriptor = _open(*path, _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT,
+                           _S_IREAD | _S_IWRITE);
+    if (descriptor >= 0) return descriptor;
+    if (errno != EEXIST) break;
+  }
+  std::free(*path);
+  *path = nullptr;
+  return -1;
+}
+
+char* copiedText(const char* text) {
+  std::size_t size = std::strlen(text) + 1;
+  char* copy = static_cast<char*>(std::malloc(size));
+  if (copy) std::memcpy(copy, text, size);
+  return copy;
+}
+
+}  // namespace
+
+bool beginFileReplacement(const char* path, FileReplacement* replacement) {
+  *replacement = {nullptr, nullptr, nullptr};
+  if (isDevice(path)) {
+    replacement->stream = std::fopen(path, "wb");
+    return replacement->stream != nullptr;
+  }
+  // A read-only file is not replaced either, as it could not be opened.
+  DWORD attributes = GetFileAttributesA(path);
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return false;
+  char* target = copiedText(path);
+  if (!target) return false;
+  char* temporary = nullptr;
+  int descriptor = createTemporary(target, &temporary);
+  if (descriptor >= 0) replacement->stream = _fdopen(descriptor, "wb");
+  if (!replacement->stream) {
+    if (descriptor >= 0) {
+      _close(descriptor);
+      _unlink(temporary);
+    }
+    std::free(temporary);
+    std::free(target);
+    return false;
+  }
+  replacement->temporaryPath = temporary;
+  replacement->targetPath = target;
+  return true;
+}
+
+bool finishFileReplacement(FileReplacement* replacement, bool keep) {
+  bool written = !std::ferror(replacement->stream);
+  if (std::fclose(replacement->stream) != 0) written = false;
+  bool replaced = written && keep;
+  if (replacement->temporaryPath) {
+    if (replaced) {
+      replaced = MoveFileExA(replacement->temporaryPath, replacement->targetPath,
+                             MOVEFILE_REPLACE_EXISTING) != 0;
+    }
+    if (!replaced) _unlink(replacement->temporaryPath);
+  }
+  std::free(replacement->temporaryPath);
+  std::free(replacement->targetPath);
+  *replacement = {nullptr, nullptr, nullptr};
+  return replaced;
+}
