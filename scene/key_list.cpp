@@ -14,7 +14,14 @@ bool keyListAt(SceneLine* head, SceneLine* stop, KeyList* list) {
   SceneLine* channels = head->next;
   if (channels == list->end) return false;
   list->count = channels->next;
-  return list->count != list->end;
+  if (list->count == list->end) return false;
+  // A list that runs into an object line is cut short: its count and key
+  // lines would be another object's, and rewriting them would change the
+  // objects behind the classification's back.
+  for (const SceneLine* line = channels; line != list->end; line = line->next) {
+    if (line->kind == LINE_OBJECT) return false;
+  }
+  return true;
 }
 
 int keyLines(const KeyList* list) {

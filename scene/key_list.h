@@ -17,8 +17,8 @@ struct KeyList {
 
 // Fills `list` for the list that begins at `head`, looking for its end no
 // further than up to `stop` (null: to the end of the document). False, with
-// `list` unspecified, when `head` is null, there is no end, or the end comes
-// before the key count line.
+// `list` unspecified, when `head` is null, there is no end, the end comes
+// before the key count line, or an object line stands before the end.
 bool keyListAt(SceneLine* head, SceneLine* stop, KeyList* list);
 
 // Number of lines between the key count line and the end: twice the keys of

@@ -145,6 +145,22 @@ TEST(MotionKeys, FrameZeroRestartsTheMotionAndOtherFramesAppend) {
   });
 }
 
+TEST(MotionKeys, ListsCutShortByTheNextObjectAreLeftAlone) {
+  // The next object line stands where the count, or a key, would be: editing
+  // the list would rewrite or drop that object line.
+  const std::string countIsObject = kHead + "AddNullObject b\n" + kDefaultKey + kEnd + kTail;
+  const std::string keyIsObject = kHead + "  1\nAddNullObject b\n  0 0 0 0 0\n" + kEnd + kTail;
+  const std::string dissolve = kHead + "  1\n" + kDefaultKey + kEnd +
+                               "ObjDissolve (envelope)\n  1\nAddNullObject b\n" + kEnd + kTail;
+  expectCases({
+      {"append over a count", countIsObject, keyAt(1, 5), false, ""},
+      {"drop over a count", countIsObject, dropKey(), false, ""},
+      {"restart over a key", keyIsObject, keyAt(1, 0), false, ""},
+      {"drop a key", keyIsObject, dropKey(), false, ""},
+      {"dissolve over a count", dissolve, dissolveAt(1, 10), false, ""},
+  });
+}
+
 TEST(MotionKeys, HugeValuesAreWrittenInFull) {
   SceneHandle document(documentFromText(kBlock));
   ASSERT_TRUE(keyAt(1e300, 5)(document.get()));
