@@ -4,8 +4,11 @@ NATIVE := $(BUILD)/native
 SANITIZE := $(BUILD)/sanitize
 WINDOWS := $(BUILD)/windows
 DEMO := $(BUILD)/demo
+FUZZ := $(BUILD)/fuzz
+FUZZ_SECONDS ?= 60
+FUZZ_TARGETS := scene_round_trip scene_edits scene_items
 
-.PHONY: all build test sanitize windows demo clean deps deps-windows
+.PHONY: all build test sanitize windows demo fuzz clean deps deps-windows deps-fuzz
 
 all: build
 
@@ -14,6 +17,9 @@ deps:
 
 deps-windows:
 	@tools/install-deps windows
+
+deps-fuzz:
+	@tools/install-deps fuzz
 
 build: deps
 	cmake -S . -B $(NATIVE) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
@@ -39,6 +45,21 @@ demo: build
 	@echo "Running the module on the built-in demo scene, Orbiter and Drifter over 60 frames:"
 	$(NATIVE)/bin/quorvel-run --envelopes-dir $(DEMO) --plot $(DEMO)/quorvel.svg
 	@echo "Open $(DEMO)/quorvel.svg in a browser to see the distance over frame."
+
+# Each fuzz target runs FUZZ_SECONDS on its seeds (fuzz/corpus/<target>), keeping
+# what it learns in $(FUZZ)/corpus/<target> and any failing input in
+# $(FUZZ)/artifacts/.
+fuzz: deps-fuzz
+	cmake -S . -B $(FUZZ) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DCMAKE_CXX_COMPILER=clang++ -DQUORVEL_FUZZ=ON
+	cmake --build $(FUZZ)
+	@for target in $(FUZZ_TARGETS); do \
+	  mkdir -p $(FUZZ)/corpus/$$target $(FUZZ)/artifacts || exit 1; \
+	  echo "Fuzzing $$target for $(FUZZ_SECONDS) s"; \
+	  $(FUZZ)/bin/$${target}_fuzzer -max_total_time=$(FUZZ_SECONDS) -timeout=10 \
+	    -print_final_stats=1 -artifact_prefix=$(FUZZ)/artifacts/$$target- \
+	    $(FUZZ)/corpus/$$target fuzz/corpus/$$target || exit 1; \
+	done
 
 clean:
 	rm -rf $(BUILD)
