@@ -253,12 +253,18 @@ class EditRun {
     });
     if (!outcome.succeeded) return outcome;
     require(result == after, "adding an object returns the line it follows");
-    std::vector<std::string> expected = {std::string(keyword) + (named ? name : "") + "\n",
-                                         "ShowObject 8 7\n",   "ObjectMotion (unnamed)\n",
-                                         "  9\n",              "  1\n",
-                                         "  0 0 0 0 0 0 1 1 1\n", "  0 0 0 0 0\n",
-                                         "EndBehavior 1\n",    "ShadowOptions 7\n",
-                                         "\n"};
+    std::vector<std::string> expected = {
+        std::string(keyword) + (named ? name : "") + "\n",
+        "ShowObject 8 7\n",
+        "ObjectMotion (unnamed)\n",
+        "  9\n",
+        "  1\n",
+        "  0 0 0 0 0 0 1 1 1\n",
+        "  0 0 0 0 0\n",
+        "EndBehavior 1\n",
+        "ShadowOptions 7\n",
+        "\n",
+    };
     require(textsAfter(after, expected.size()) == expected, "a new block holds the default lines");
     require(lineAfter(after, expected.size() + 1) == successor,
             "a new block stands between the line given and its old successor");
