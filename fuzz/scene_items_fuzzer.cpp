@@ -60,16 +60,17 @@ std::size_t fileLineCount(const std::string& bytes) {
   return lines + (!bytes.empty() && bytes.back() != '\n' ? 1 : 0);
 }
 
-// "fuzz.lws:N: message", one line, N one of the file's lines.
+// "fuzz.lws:N: message", one line, N one of the file's lines or, for what
+// the file lacks at its end, the line after its last.
 void requireErrorNamesLine(const std::string& error, std::size_t fileLines) {
   const std::string prefix = std::string(SOURCE_NAME) + ":";
   require(error.starts_with(prefix), "a refusal begins with the file's name and a colon");
   std::size_t digits = prefix.size();
   std::size_t line = 0;
-  while (digits < error.size() && isDigit(error[digits]) && line <= fileLines) {
+  while (digits < error.size() && isDigit(error[digits]) && line <= fileLines + 1) {
     line = line * 10 + static_cast<std::size_t>(error[digits++] - '0');
   }
-  require(line >= 1 && line <= fileLines, "a refusal names a line of the file");
+  require(line >= 1 && line <= fileLines + 1, "a refusal names a line of the file");
   require(error.compare(digits, 2, ": ") == 0 && error.size() > digits + 2,
           "a refusal gives a message after the line number");
   require(error.find('\n') == std::string::npos, "a refusal is one line");
