@@ -5,6 +5,7 @@
 // and are finite for a tame scene (numbers below 1000, few parents), where
 // nothing can overflow.
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -61,16 +62,18 @@ std::size_t fileLineCount(const std::string& bytes) {
 }
 
 // "fuzz.lws:N: message", one line, N one of the file's lines or, for what
-// the file lacks at its end, the line after its last.
+// the file lacks at its end, the line after its last (at least line 2, where
+// the scene version belongs).
 void requireErrorNamesLine(const std::string& error, std::size_t fileLines) {
   const std::string prefix = std::string(SOURCE_NAME) + ":";
   require(error.starts_with(prefix), "a refusal begins with the file's name and a colon");
+  const std::size_t lastNamed = std::max<std::size_t>(fileLines + 1, 2);
   std::size_t digits = prefix.size();
   std::size_t line = 0;
-  while (digits < error.size() && isDigit(error[digits]) && line <= fileLines + 1) {
+  while (digits < error.size() && isDigit(error[digits]) && line <= lastNamed) {
     line = line * 10 + static_cast<std::size_t>(error[digits++] - '0');
   }
-  require(line >= 1 && line <= fileLines + 1, "a refusal names a line of the file");
+  require(line >= 1 && line <= lastNamed, "a refusal names a line of the file");
   require(error.compare(digits, 2, ": ") == 0 && error.size() > digits + 2,
           "a refusal gives a message after the line number");
   require(error.find('\n') == std::string::npos, "a refusal is one line");
