@@ -8,7 +8,8 @@ FUZZ := $(BUILD)/fuzz
 FUZZ_SECONDS ?= 60
 FUZZ_TARGETS := scene_round_trip scene_edits scene_items
 
-.PHONY: all build test sanitize windows demo fuzz clean deps deps-windows deps-fuzz
+.PHONY: all build test sanitize windows demo bench bench-quick fuzz clean deps deps-windows \
+  deps-fuzz
 
 all: build
 
@@ -60,6 +61,14 @@ fuzz: deps-fuzz
 	    -print_final_stats=1 -artifact_prefix=$(FUZZ)/artifacts/$$target- \
 	    $(FUZZ)/corpus/$$target fuzz/corpus/$$target || exit 1; \
 	done
+
+# The benchmark: each measure beside its floor, several rounds, medians and
+# ratios against the goals. bench-quick runs one round, as CI does.
+bench: build
+	$(NATIVE)/bin/quorvel-bench
+
+bench-quick: build
+	$(NATIVE)/bin/quorvel-bench --quick
 
 clean:
 	rm -rf $(BUILD)

@@ -13,7 +13,13 @@
 // caller; null when it cannot be had.
 void* sceneAllocate(std::size_t count, std::size_t size);
 
-// Gives back memory from sceneAllocate. Null is allowed.
+// Memory for `size` bytes that the caller writes in full at once (its
+// content is unspecified until then), owned by the caller; null when it
+// cannot be had.
+void* sceneAllocateUnfilled(std::size_t size);
+
+// Gives back memory from sceneAllocate or sceneAllocateUnfilled. Null is
+// allowed.
 void sceneRelease(void* memory);
 
 #endif  // QUORVEL_SCENE_ALLOCATION_H_

@@ -5,24 +5,31 @@
 
 namespace {
 
-struct KeywordKind {
-  const char* keyword;
-  LineKind kind;
-};
+// The kind of `keyword` when `text` begins with it, else LINE_OTHER.
+LineKind kindIfKeyword(const char* text, const char* keyword, LineKind kind) {
+  return compareKeyword(text, keyword) == 0 ? kind : LINE_OTHER;
+}
 
-// Tried in this order; the first keyword the text begins with decides.
-constexpr KeywordKind kKeywordKinds[] = {
-    {"LWSC", LINE_HEADER},          {"AddNullObject", LINE_OBJECT},
-    {"LoadObject", LINE_OBJECT},    {"AmbientColor", LINE_AMBIENT},
-    {"ShowCamera", LINE_CAMERA},    {"SolidBackdrop", LINE_BACKDROP},
-    {"RenderMode", LINE_RENDER},    {"ViewMode", LINE_VIEW},
-};
-
+// Dispatches on the first byte, so that a line is compared with at most the
+// two keywords that begin with it (no two of them begin alike).
 LineKind kindOf(const char* text) {
-  for (const KeywordKind& entry : kKeywordKinds) {
-    if (compareKeyword(text, entry.keyword) == 0) return entry.kind;
+  switch (text[0]) {
+    case 'L':
+      if (text[1] == 'W') return kindIfKeyword(text, "LWSC", LINE_HEADER);
+      return kindIfKeyword(text, "LoadObject", LINE_OBJECT);
+    case 'A':
+      if (text[1] == 'd') return kindIfKeyword(text, "AddNullObject", LINE_OBJECT);
+      return kindIfKeyword(text, "AmbientColor", LINE_AMBIENT);
+    case 'S':
+      if (text[1] == 'h') return kindIfKeyword(text, "ShowCamera", LINE_CAMERA);
+      return kindIfKeyword(text, "SolidBackdrop", LINE_BACKDROP);
+    case 'R':
+      return kindIfKeyword(text, "RenderMode", LINE_RENDER);
+    case 'V':
+      return kindIfKeyword(text, "ViewMode", LINE_VIEW);
+    default:
+      return LINE_OTHER;
   }
-  return LINE_OTHER;
 }
 
 }  // namespace

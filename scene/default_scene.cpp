@@ -95,10 +95,10 @@ static_assert(std::size(kDefaultSceneLines) == 76);
 // A new unlinked line holding `text` and a newline; null when memory runs out.
 SceneLine* newTextLine(const char* text) {
   std::size_t length = std::strlen(text);
-  char* copy = static_cast<char*>(sceneAllocate(length + 2, 1));
+  char* copy = static_cast<char*>(sceneAllocateUnfilled(length + 2));
   if (!copy) return nullptr;
   std::memcpy(copy, text, length);
-  copy[length] = '\n';
+  std::memcpy(copy + length, "\n", 2);
   SceneLine* line = newSceneLine();
   if (!line) {
     sceneRelease(copy);

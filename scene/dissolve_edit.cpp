@@ -38,9 +38,7 @@ bool addEnvelope(SceneLine* line, double value) {
   return true;
 }
 
-bool addKeyToEnvelope(SceneLine* head, SceneLine* blockEnd, double value, std::int32_t frame) {
-  KeyList envelope;
-  if (!keyListAt(head, blockEnd, &envelope)) return false;
+bool addKeyToEnvelope(KeyList envelope, double value, std::int32_t frame) {
   char* count = countText(&envelope, 1, false);
   if (!count) return false;
   LineChain key = {nullptr, nullptr};
@@ -57,9 +55,10 @@ bool addKeyToEnvelope(SceneLine* head, SceneLine* blockEnd, double value, std::i
 }  // namespace
 
 bool addDissolveKey(SceneLine* line, double value, std::int32_t frame) {
-  SceneLine* head = findObjDissolve(line);
-  if (!head) return addEnvelope(line, value);
+  KeyList envelope;
+  bool whole = findKeyList(line, "ObjDissolve", &envelope);
+  if (!envelope.head) return addEnvelope(line, value);
   // A constant dissolve ("ObjDissolve 0.5") holds no keys to add to.
-  if (compareKeyword(head->text, "ObjDissolve (envelope)") != 0) return false;
-  return addKeyToEnvelope(head, findShadowOptions(line), value, frame);
+  if (compareKeyword(envelope.head->text, "ObjDissolve (envelope)") != 0) return false;
+  return whole && addKeyToEnvelope(envelope, value, frame);
 }

@@ -6,28 +6,30 @@
 #include "scene/number_text.h"
 #include "scene/unlinked_lines.h"
 
-bool keyListAt(SceneLine* head, SceneLine* stop, KeyList* list) {
-  if (!head) return false;
-  list->head = head;
-  list->end = findLineBefore(head->next, stop, "EndBehavior");
-  if (!list->end) return false;
-  SceneLine* channels = head->next;
-  if (channels == list->end) return false;
-  list->count = channels->next;
-  if (list->count == list->end) return false;
-  // A list that runs into an object line is cut short: its count and key
-  // lines would be another object's, and rewriting them would change the
-  // objects behind the classification's back.
-  for (const SceneLine* line = channels; line != list->end; line = line->next) {
-    if (line->kind == LINE_OBJECT) return false;
+bool findKeyList(SceneLine* line, const char* headKeyword, KeyList* list) {
+  list->head = nullptr;
+  for (SceneLine* walk = line; walk; walk = walk->next) {
+    if (compareKeyword(walk->text, "ShadowOptions") == 0) return false;
+    if (!list->head) {
+      if (compareKeyword(walk->text, headKeyword) == 0) list->head = walk;
+    } else if (compareKeyword(walk->text, "EndBehavior") == 0) {
+      list->end = walk;
+      SceneLine* channels = list->head->next;
+      if (channels == walk) return false;
+      list->count = channels->next;
+      return list->count != walk;
+    } else if (walk->kind == LINE_OBJECT) {
+      // A list that runs into an object line is cut short: its count and key
+      // lines would be another object's, and rewriting them would change the
+      // objects behind the classification's back.
+      return false;
+    }
   }
-  return true;
+  return false;
 }
 
-int keyLines(const KeyList* list) {
-  int lines = 0;
-  for (const SceneLine* line = list->count->next; line != list->end; line = line->next) ++lines;
-  return lines;
+bool holdsAKey(const KeyList* list) {
+  return list->end->prev != list->count && list->end->prev->prev != list->count;
 }
 
 char* countText(const KeyList* list, long long added, bool restart) {

@@ -15,15 +15,18 @@ struct KeyList {
   SceneLine* end;    // the first "EndBehavior" line after the head
 };
 
-// Fills `list` for the list that begins at `head`, looking for its end no
-// further than up to `stop` (null: to the end of the document). False, with
-// `list` unspecified, when `head` is null, there is no end, the end comes
-// before the key count line, or an object line stands before the end.
-bool keyListAt(SceneLine* head, SceneLine* stop, KeyList* list);
+// Fills `list` for the first list whose head begins with `headKeyword`
+// inside the block that `line` begins (up to its "ShadowOptions" line, or to
+// the end of the document when it has none), in one walk over the block.
+// `list->head` is that head, null when the block has none. False when there
+// is no head, no end inside the block, the end comes before the key count
+// line, or an object line (as classified) stands between the head and the
+// end; the other fields are then unspecified.
+bool findKeyList(SceneLine* line, const char* headKeyword, KeyList* list);
 
-// Number of lines between the key count line and the end: twice the keys of
-// a well-formed list.
-int keyLines(const KeyList* list);
+// Whether the list holds at least one whole key: two lines between the key
+// count line and the end.
+bool holdsAKey(const KeyList* list);
 
 // A new heap text "  N\n", owned by the caller, for the count line: N is the
 // value the count line holds now plus `added` (which may be negative), or

@@ -5,8 +5,11 @@
 #include "scene/scene.h"
 #include "scene/unlinked_lines.h"
 
+// Every field is set at once, so the node needs no zero-filling first.
 SceneLine* newSceneLine() {
-  return static_cast<SceneLine*>(sceneAllocate(1, sizeof(SceneLine)));
+  auto* line = static_cast<SceneLine*>(sceneAllocateUnfilled(sizeof(SceneLine)));
+  if (line) *line = SceneLine{nullptr, nullptr, nullptr, LINE_HEADER, 0};
+  return line;
 }
 
 void appendLine(SceneDocument* document, SceneLine* line) {

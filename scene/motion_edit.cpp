@@ -12,8 +12,7 @@ namespace {
 
 // The motion of the block that `line` begins.
 bool findMotion(SceneLine* line, KeyList* motion) {
-  SceneLine* blockEnd = findShadowOptions(line);
-  return keyListAt(findLineBefore(line, blockEnd, "ObjectMotion"), blockEnd, motion);
+  return findKeyList(line, "ObjectMotion", motion);
 }
 
 }  // namespace
@@ -48,7 +47,7 @@ bool addMotionKey(SceneLine* line, double positionX, double positionY, double po
 // that is not there.
 bool dropLastMotionKey(SceneLine* line) {
   KeyList motion;
-  if (!findMotion(line, &motion) || keyLines(&motion) < 2) return false;
+  if (!findMotion(line, &motion) || !holdsAKey(&motion)) return false;
   char* count = countText(&motion, -1, false);
   if (!count) return false;
   releaseLinesBetween(motion.end->prev->prev->prev, motion.end);

@@ -84,11 +84,11 @@ char* objectName(const SceneLine* line, char* buffer) { return lineArgument(line
 SceneLine* makeLine(const char* text, const char* suffix) {
   std::size_t textLength = std::strlen(text);
   std::size_t suffixLength = suffix ? std::strlen(suffix) : 0;
-  char* joined = static_cast<char*>(sceneAllocate(textLength + suffixLength + 2, 1));
+  char* joined = static_cast<char*>(sceneAllocateUnfilled(textLength + suffixLength + 2));
   if (!joined) return nullptr;
   std::memcpy(joined, text, textLength);
   if (suffix) std::memcpy(joined + textLength, suffix, suffixLength);
-  joined[textLength + suffixLength] = '\n';
+  std::memcpy(joined + textLength + suffixLength, "\n", 2);
   return lineOwningText(joined);
 }
 

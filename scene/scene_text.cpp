@@ -9,12 +9,10 @@
 #include "scene/allocation.h"
 #include "scene/number_text.h"
 #include "scene/scene.h"
+#include "scene/unlinked_lines.h"
 
 char* copyText(const char* text) {
-  std::size_t size = std::strlen(text) + 1;
-  char* copy = static_cast<char*>(sceneAllocate(size, 1));
-  if (copy) std::memcpy(copy, text, size);
-  return copy;
+  return textOfBytes(text, std::strlen(text));
 }
 
 const char* argumentOf(const char* text) {

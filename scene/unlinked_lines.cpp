@@ -16,8 +16,10 @@ SceneLine* lineOwningText(char* text) {
 }
 
 char* textOfBytes(const char* begin, std::size_t length) {
-  char* text = static_cast<char*>(sceneAllocate(length + 1, 1));
-  if (text) std::memcpy(text, begin, length);  // the NUL is there: the memory is zeroed
+  char* text = static_cast<char*>(sceneAllocateUnfilled(length + 1));
+  if (!text) return nullptr;
+  std::memcpy(text, begin, length);
+  text[length] = '\0';
   return text;
 }
 

@@ -39,6 +39,37 @@ TEST(ClassifyLines, SetsKindsAndNumbersObjectLinesOfBothKeywords) {
   EXPECT_EQ(documentOf({})->nextObjectNumber, 1);
 }
 
+// Every keyword, each of its prefixes and each one-byte change of it is
+// classified as trying the keywords in their order would classify it.
+TEST(ClassifyLines, AgreesWithTryingEveryKeywordInOrder) {
+  const std::pair<std::string, LineKind> keywords[] = {
+      {"LWSC", LINE_HEADER},         {"AddNullObject", LINE_OBJECT}, {"LoadObject", LINE_OBJECT},
+      {"AmbientColor", LINE_AMBIENT}, {"ShowCamera", LINE_CAMERA},   {"SolidBackdrop", LINE_BACKDROP},
+      {"RenderMode", LINE_RENDER},   {"ViewMode", LINE_VIEW},
+  };
+  auto expectedKind = [&](const std::string& text) {
+    for (const auto& [keyword, kind] : keywords) {
+      if (text.compare(0, keyword.size(), keyword) == 0) return kind;
+    }
+    return LINE_OTHER;
+  };
+  Texts texts = {"", "\n", "L", "A", "S"};
+  for (const auto& [keyword, kind] : keywords) {
+    for (std::size_t length = 1; length <= keyword.size(); ++length) {
+      texts.push_back(keyword.substr(0, length) + " 1\n");
+      for (char other : {'W', 'd', 'h', 'x', '\n'}) {
+        std::string changed = keyword + "\n";
+        changed[length - 1] = other;
+        texts.push_back(changed);
+      }
+    }
+  }
+  SceneHandle document = documentOf(texts);
+  for (const SceneLine* line = document->first; line; line = line->next) {
+    EXPECT_EQ(line->kind, expectedKind(line->text)) << line->text;
+  }
+}
+
 TEST(FindLineBefore, EndsAtTheStopLineWithoutExaminingIt) {
   SceneHandle document = documentOf({"LWSC\n", "A 1\n", "B 2\n", "A 3\n"});
   SceneLine* at[5] = {nullptr};

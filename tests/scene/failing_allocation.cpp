@@ -27,6 +27,14 @@ void* sceneAllocate(std::size_t count, std::size_t size) {
   return memory;
 }
 
+void* sceneAllocateUnfilled(std::size_t size) {
+  ++attempted;
+  if (failFrom > 0 && attempted >= failFrom) return nullptr;
+  void* memory = std::malloc(size);
+  if (memory) ++live;
+  return memory;
+}
+
 void sceneRelease(void* memory) {
   if (memory) --live;
   std::free(memory);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <set>
 #include <string>
@@ -42,17 +43,57 @@ TEST(ReadScene, KeepsEveryByteInPiecesOfAtMost255Bytes) {
   for (const auto& c : cases) EXPECT_EQ(readAndWriteBack(directory, c.bytes), c.pieces) << c.bytes;
 }
 
+// The pieces `bytes` are held as: up to and including each newline, at most
+// 255 bytes each.
+Texts piecesOf(const std::string& bytes) {
+  Texts pieces;
+  for (std::size_t at = 0; at < bytes.size();) {
+    std::size_t newline = bytes.find('\n', at);
+    std::size_t end = std::min({newline == std::string::npos ? bytes.size() : newline + 1,
+                                at + 255, bytes.size()});
+    pieces.push_back(bytes.substr(at, end - at));
+    at = end;
+  }
+  return pieces;
+}
+
+// Some files span several of the blocks the reader reads, so pieces cross
+// the blocks' borders.
 TEST(ReadScene, RandomBytesWithoutNulComeBackUnchanged) {
   std::mt19937 random(20261207);
-  std::uniform_int_distribution<int> byte(1, 255), length(0, 3000);
+  std::uniform_int_distribution<int> byte(1, 255), length(0, 3000), longLength(60000, 300000);
   ScratchDirectory directory;
   for (int round = 0; round < 300; ++round) {
-    std::string bytes(static_cast<std::size_t>(length(random)), '\n');
-    // One byte in five stays a newline, so lines of every length turn up.
-    for (char& c : bytes) c = byte(random) % 5 ? static_cast<char>(byte(random)) : c;
-    Texts pieces = readAndWriteBack(directory, bytes);
-    for (const std::string& piece : pieces) ASSERT_LE(piece.size(), 255u) << "round " << round;
+    std::size_t size = static_cast<std::size_t>(round % 60 ? length(random) : longLength(random));
+    std::string bytes(size, '\n');
+    // One byte in five (or in 400) stays a newline, so lines of every length turn up.
+    int newlines = round % 2 ? 5 : 400;
+    for (char& c : bytes) c = byte(random) % newlines ? static_cast<char>(byte(random)) : c;
+    ASSERT_EQ(readAndWriteBack(directory, bytes), piecesOf(bytes)) << "round " << round;
   }
+}
+
+// On a caller's stream a piece is read without reading past it, so the
+// caller can go on reading the stream itself.
+TEST(ReadTextLine, ReadsOnePieceAndNoByteMore) {
+  ScratchDirectory directory;
+  std::string bytes = "LWSC\n" + std::string(300, 'x') + "\nlast";
+  writeBytes(directory.path("in.lws"), bytes);
+  std::FILE* stream = std::fopen(directory.path("in.lws").c_str(), "rb");
+  ASSERT_NE(stream, nullptr);
+  auto nextPiece = [&] {
+    char* text = readTextLine(stream);
+    std::string piece = text ? text : "<null>";
+    sceneRelease(text);
+    return piece;
+  };
+  EXPECT_EQ(nextPiece(), "LWSC\n");
+  EXPECT_EQ(std::fgetc(stream), 'x');  // the caller reads a byte of its own
+  EXPECT_EQ(nextPiece(), std::string(255, 'x'));
+  EXPECT_EQ(nextPiece(), std::string(44, 'x') + "\n");
+  EXPECT_EQ(nextPiece(), "last");
+  EXPECT_EQ(readTextLine(stream), nullptr);
+  std::fclose(stream);
 }
 
 TEST(ReadScene, RefusesWhatCannotBeReadWholeLeavingNothingBehind) {
@@ -93,6 +134,17 @@ TEST(WriteScene, ReportsAFileThatCannotBeWritten) {
   EXPECT_FALSE(writeScene(document.get(), directory.path("no/folder").c_str()));
   EXPECT_FALSE(writeScene(document.get(), directory.root.c_str()));
   EXPECT_FALSE(writeScene(document.get(), "/dev/full"));  // the close cannot flush
+}
+
+TEST(WriteScene, WritesTextsOfAnyLengthInOrder) {
+  ScratchDirectory directory;
+  for (std::size_t length : {65535u, 65536u, 65537u, 200000u}) {
+    Texts texts = {"LWSC\n", std::string(length, 'y') + "\n", "b\n", std::string(length, 'z')};
+    std::string expected;
+    for (const std::string& text : texts) expected += text;
+    EXPECT_TRUE(writeScene(documentOf(texts).get(), directory.path("out.lws").c_str()));
+    EXPECT_EQ(readBytes(directory.path("out.lws")), expected) << length;
+  }
 }
 
 TEST(WriteScene, AFailedWriteLeavesThePreviousFileWholeWithNothingBesideIt) {

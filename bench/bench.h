@@ -1,0 +1,45 @@
+// The benchmark's pieces: the inputs it generates, and its measures and their
+// floors, each a function that does the work once and gives what it took.
+
+#ifndef QUORVEL_BENCH_BENCH_H_
+#define QUORVEL_BENCH_BENCH_H_
+
+#include <string>
+
+// What one run of a measure or a floor took.
+struct Sample {
+  double seconds;
+  double peakMegabytes;  // of a child process; 0 when the work ran in this one
+};
+
+// Where the inputs and outputs live: a fresh directory, removed at the end.
+struct BenchFiles {
+  std::string directory;
+  std::string bakeScene;  // two still null objects 5 units apart
+  std::string bigScene;   // a scene of `sceneLines` lines
+};
+
+// Makes the directory and writes the inputs into it.
+BenchFiles makeBenchFiles(long sceneLines);
+
+// Removes the directory with everything in it.
+void removeBenchFiles(const BenchFiles& files);
+
+// quorvel-run baking `keys` keys of the bake scene; its peak memory too.
+Sample bakeWithRunner(const BenchFiles& files, long keys);
+// A bare loop computing the same distances and fprintf'ing the same bytes.
+Sample bakeWithBareLoop(const BenchFiles& files, long keys);
+
+// readScene, writeScene and freeScene of the big scene.
+Sample roundTripWithLibrary(const BenchFiles& files);
+// One fread of the whole file, one fwrite of it.
+Sample roundTripWithStdio(const BenchFiles& files);
+// Python's readlines and writelines on the file opened in binary mode, timed
+// inside Python (its start-up not counted). Seconds < 0 when python3 is
+// missing.
+Sample roundTripWithPython(const BenchFiles& files);
+
+// `count` addNullObject calls at objectInsertPoint on a new default scene.
+Sample addNullObjects(long count);
+
+#endif  // QUORVEL_BENCH_BENCH_H_

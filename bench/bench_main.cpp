@@ -1,0 +1,109 @@
+// quorvel-bench: runs each measure and its floor interleaved, several rounds,
+// and prints the medians and their ratios against the goals.
+//   quorvel-bench            five rounds at full size
+//   quorvel-bench --quick    one round, fewer object additions: for CI,
+//                            which only checks that every measure runs
+// It is a benchmark, not a test: it exits 0 whether or not a goal is met.
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <exception>
+#include <string>
+#include <vector>
+
+#include "bench/bench.h"
+
+namespace {
+
+constexpr long kBakeKeys = 1000000;
+constexpr long kSceneLines = 1000000;
+constexpr long kAdditions = 16000;
+constexpr long kQuickAdditions = 4000;
+// 16,000 additions took this long before classification dispatched on the
+// first byte (median of three rounds on the 2-core development machine).
+constexpr double kAdditionsBeforeSeconds = 60.0;
+
+double median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  std::size_t middle = values.size() / 2;
+  return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
+
+struct Row {
+  const char* work;
+  std::vector<double> measured;  // one per round
+  std::vector<double> floor;     // one per round; empty when there is none
+  const char* unit;              // of `measured`
+  double goal;                   // the ratio (or the absolute value, without a floor)
+  bool higherIsWorse;
+};
+
+void printRow(const Row& row) {
+  double measured = median(row.measured);
+  if (measured < 0) {
+    std::printf("| %s | not run |  |  | <= %g |  |\n", row.work, row.goal);
+    return;
+  }
+  if (row.floor.empty()) {
+    std::printf("| %s | %.3f %s |  | %.3f %s | <= %g %s | %s |\n", row.work, measured, row.unit,
+                measured, row.unit, row.goal, row.unit, measured <= row.goal ? "met" : "NOT met");
+    return;
+  }
+  std::vector<double> ratios;
+  for (std::size_t round = 0; round < row.measured.size(); ++round) {
+    ratios.push_back(row.measured[round] / row.floor[round]);
+  }
+  double ratio = median(ratios);
+  std::printf("| %s | %.3f %s | %.3f %s | %.2fx | <= %gx | %s |\n", row.work, measured, row.unit,
+              median(row.floor), row.unit, ratio, row.goal, ratio <= row.goal ? "met" : "NOT met");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  bool quick = argc > 1 && std::strcmp(argv[1], "--quick") == 0;
+  int rounds = quick ? 1 : 3;
+  long additions = quick ? kQuickAdditions : kAdditions;
+  try {
+    BenchFiles files = makeBenchFiles(kSceneLines);
+    Row bake{"envelope of 1,000,000 keys, quorvel-run on two still objects", {}, {}, "s", 1.5,
+             true};
+    Row memory{"peak memory of that bake", {}, {}, "MB", 32, true};
+    Row roundTrip{"readScene + writeScene + freeScene, 1,000,000 lines", {}, {}, "s", 5, true};
+    Row python{"the same against Python's readlines/writelines", {}, {}, "s", 0.6, true};
+    Row adds{"addNullObject calls at objectInsertPoint", {}, {}, "s", 0, true};
+    for (int round = 0; round < rounds; ++round) {
+      std::fprintf(stderr, "round %d of %d\n", round + 1, rounds);
+      Sample runner = bakeWithRunner(files, kBakeKeys);
+      bake.measured.push_back(runner.seconds);
+      memory.measured.push_back(runner.peakMegabytes);
+      bake.floor.push_back(bakeWithBareLoop(files, kBakeKeys).seconds);
+      double library = roundTripWithLibrary(files).seconds;
+      roundTrip.measured.push_back(library);
+      python.measured.push_back(library);
+      roundTrip.floor.push_back(roundTripWithStdio(files).seconds);
+      double pythonSeconds = roundTripWithPython(files).seconds;
+      python.floor.push_back(pythonSeconds);
+      if (pythonSeconds < 0) python.measured.back() = -1;
+      adds.measured.push_back(addNullObjects(additions).seconds);
+    }
+    removeBenchFiles(files);
+    std::printf("| Work | Measured | Floor | Ratio | Goal | |\n|---|---|---|---|---|---|\n");
+    printRow(bake);
+    printRow(memory);
+    printRow(roundTrip);
+    printRow(python);
+    adds.goal = kAdditionsBeforeSeconds / 3 * (quick ? 1.0 / 16 : 1.0);
+    std::string addsWork = std::to_string(additions) + " addNullObject calls at objectInsertPoint" +
+                           " (goal: a third of the time before)";
+    adds.work = addsWork.c_str();
+    printRow(adds);
+    std::printf("%s, %d round%s; medians. Peak memory from getrusage of the runner.\n",
+                quick ? "Quick run" : "Full run", rounds, rounds == 1 ? "" : "s");
+  } catch (const std::exception& failure) {
+    std::fprintf(stderr, "quorvel-bench: %s\n", failure.what());
+    return 1;
+  }
+  return 0;
+}

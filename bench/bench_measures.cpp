@@ -1,0 +1,144 @@
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <charconv>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "bench/bench.h"
+#include "scene/scene.h"
+
+extern char** environ;
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double secondsSince(Clock::time_point start) {
+  return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+// Runs `arguments` as a child process with its output to /dev/null (or to
+// `output` when given), waits for it and gives its wall time and peak
+// memory. Throws when it cannot be run or does not exit 0.
+Sample runChild(const std::vector<std::string>& arguments, const std::string& output = "") {
+  std::vector<char*> argv;
+  for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+  argv.push_back(nullptr);
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 1, output.empty() ? "/dev/null" : output.c_str(),
+                                   O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  Clock::time_point start = Clock::now();
+  pid_t child = 0;
+  int error = posix_spawnp(&child, argv[0], &actions, nullptr, argv.data(), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  if (error != 0) throw std::runtime_error("cannot run " + arguments[0]);
+  int status = 0;
+  rusage usage{};
+  wait4(child, &status, 0, &usage);
+  double seconds = secondsSince(start);
+  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+    throw std::runtime_error(arguments[0] + " failed");
+  }
+  return {seconds, static_cast<double>(usage.ru_maxrss) / 1024.0};
+}
+
+std::string readAll(const std::string& path) {
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  std::string text;
+  if (!file) return text;
+  char block[256];
+  std::size_t got = 0;
+  while ((got = std::fread(block, 1, sizeof block, file)) > 0) text.append(block, got);
+  std::fclose(file);
+  return text;
+}
+
+}  // namespace
+
+Sample bakeWithRunner(const BenchFiles& files, long keys) {
+  return runChild({QUORVEL_RUN, "--scene", files.bakeScene, "--last-frame", std::to_string(keys),
+                   "--output", files.directory + "/runner.env"});
+}
+
+Sample bakeWithBareLoop(const BenchFiles& files, long keys) {
+  Clock::time_point start = Clock::now();
+  std::FILE* file = std::fopen((files.directory + "/loop.env").c_str(), "wb");
+  if (!file) throw std::runtime_error("cannot write the floor's envelope");
+  std::fprintf(file, "LWEN\r\n1\r\n1\r\n%ld\r\n", keys);
+  // The positions are read through volatile so the loop cannot be folded away.
+  volatile double item[3] = {0, 0, 0};
+  volatile double target[3] = {3, 4, 0};
+  for (long frame = 0; frame < keys; ++frame) {
+    double dx = target[0] - item[0], dy = target[1] - item[1], dz = target[2] - item[2];
+    std::fprintf(file, "%f\r\n%ld 1 0 0 0\r\n", std::sqrt(dx * dx + dy * dy + dz * dz), frame);
+  }
+  std::fclose(file);
+  return {secondsSince(start), 0};
+}
+
+Sample roundTripWithLibrary(const BenchFiles& files) {
+  Clock::time_point start = Clock::now();
+  SceneDocument* document = readScene(files.bigScene.c_str());
+  if (!document) throw std::runtime_error("readScene failed");
+  bool written = writeScene(document, (files.directory + "/library.lws").c_str());
+  freeScene(document);
+  if (!written) throw std::runtime_error("writeScene failed");
+  return {secondsSince(start), 0};
+}
+
+Sample roundTripWithStdio(const BenchFiles& files) {
+  Clock::time_point start = Clock::now();
+  std::FILE* in = std::fopen(files.bigScene.c_str(), "rb");
+  if (!in) throw std::runtime_error("cannot read the big scene");
+  std::fseek(in, 0, SEEK_END);
+  long size = std::ftell(in);
+  std::fseek(in, 0, SEEK_SET);
+  std::vector<char> bytes(static_cast<std::size_t>(size));
+  std::size_t got = std::fread(bytes.data(), 1, bytes.size(), in);
+  std::fclose(in);
+  std::FILE* out = std::fopen((files.directory + "/stdio.lws").c_str(), "wb");
+  if (!out) throw std::runtime_error("cannot write the floor's scene");
+  std::fwrite(bytes.data(), 1, got, out);
+  std::fclose(out);
+  return {secondsSince(start), 0};
+}
+
+Sample roundTripWithPython(const BenchFiles& files) {
+  const char* script =
+      "import sys, time\n"
+      "start = time.perf_counter()\n"
+      "with open(sys.argv[1], 'rb') as f: lines = f.readlines()\n"
+      "with open(sys.argv[2], 'wb') as f: f.writelines(lines)\n"
+      "print(time.perf_counter() - start)\n";
+  std::string timing = files.directory + "/python.time";
+  try {
+    runChild({"python3", "-c", script, files.bigScene, files.directory + "/python.lws"}, timing);
+  } catch (const std::runtime_error&) {
+    return {-1, 0};
+  }
+  std::string text = readAll(timing);
+  double seconds = -1;
+  std::from_chars(text.data(), text.data() + text.size(), seconds);
+  return {seconds, 0};
+}
+
+Sample addNullObjects(long count) {
+  Clock::time_point start = Clock::now();
+  SceneDocument* document = newScene();
+  for (long n = 0; document && n < count; ++n) {
+    if (!addNullObject(document, objectInsertPoint(document), "Null")) {
+      throw std::runtime_error("addNullObject failed");
+    }
+  }
+  freeScene(document);
+  return {secondsSince(start), 0};
+}
