@@ -1,6 +1,7 @@
 // Classifying a document's lines by their leading keyword, and the linear
 // searches over the list that the edits use to find their way.
 
+#include "scene/line_kind.h"
 #include "scene/scene.h"
 
 namespace {
@@ -10,9 +11,11 @@ LineKind kindIfKeyword(const char* text, const char* keyword, LineKind kind) {
   return compareKeyword(text, keyword) == 0 ? kind : LINE_OTHER;
 }
 
+}  // namespace
+
 // Dispatches on the first byte, so that a line is compared with at most the
 // two keywords that begin with it (no two of them begin alike).
-LineKind kindOf(const char* text) {
+LineKind kindOfText(const char* text) {
   switch (text[0]) {
     case 'L':
       if (text[1] == 'W') return kindIfKeyword(text, "LWSC", LINE_HEADER);
@@ -32,8 +35,6 @@ LineKind kindOf(const char* text) {
   }
 }
 
-}  // namespace
-
 int compareKeyword(const char* text, const char* keyword) {
   for (; *keyword; ++text, ++keyword) {
     if (*text != *keyword) return 1;  // also when the text ends first
@@ -41,11 +42,17 @@ int compareKeyword(const char* text, const char* keyword) {
   return 0;
 }
 
+// Writes only what changed, so that classifying a document again after an
+// edit leaves the lines that kept their kind and number untouched in memory.
 void classifyLines(SceneDocument* document) {
   std::int32_t counter = 1;
   for (SceneLine* line = document->first; line; line = line->next) {
-    line->kind = kindOf(line->text);
-    if (line->kind == LINE_OBJECT) line->objectNumber = counter++;
+    LineKind kind = kindOfText(line->text);
+    if (line->kind != kind) line->kind = kind;
+    if (kind == LINE_OBJECT) {
+      if (line->objectNumber != counter) line->objectNumber = counter;
+      ++counter;
+    }
   }
   document->nextObjectNumber = counter;
 }

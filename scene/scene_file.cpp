@@ -8,6 +8,7 @@
 
 #include "file_replace/file_replace.h"
 #include "scene/allocation.h"
+#include "scene/line_kind.h"
 #include "scene/scene.h"
 #include "scene/unlinked_lines.h"
 
@@ -84,9 +85,11 @@ PieceRead cutPiece(BlockReader* reader, char** text) {
   return *text ? PieceRead::kText : PieceRead::kFailed;
 }
 
-// Appends every piece of the reader's stream to `document`; false on any
-// failure, with the lines read so far left in the document.
+// Appends every piece of the reader's stream to `document`, classified as
+// classifyLines would classify them, while each text is at hand; false on
+// any failure, with the lines read so far left in the document.
 bool readLines(BlockReader* reader, SceneDocument* document) {
+  document->nextObjectNumber = 1;
   for (;;) {
     char* text = nullptr;
     PieceRead result = cutPiece(reader, &text);
@@ -94,6 +97,8 @@ bool readLines(BlockReader* reader, SceneDocument* document) {
     if (result == PieceRead::kFailed) return false;
     SceneLine* line = lineOwningText(text);
     if (!line) return false;
+    line->kind = kindOfText(text);
+    if (line->kind == LINE_OBJECT) line->objectNumber = document->nextObjectNumber++;
     appendLine(document, line);
   }
 }
@@ -144,7 +149,6 @@ SceneDocument* readScene(const char* path) {
     freeScene(document);
     return nullptr;
   }
-  classifyLines(document);
   return document;
 }
 
