@@ -7,9 +7,14 @@ DEMO := $(BUILD)/demo
 FUZZ := $(BUILD)/fuzz
 FUZZ_SECONDS ?= 60
 FUZZ_TARGETS := scene_round_trip scene_edits scene_items
+PACKAGE := $(BUILD)/package
+PREFIX ?= /usr/local
+# The one version number, CMake's project version.
+VERSION := $(shell grep -m1 -o 'project.Quorvel VERSION [0-9.]*' CMakeLists.txt | cut -d' ' -f3)
+WINDOWS_ZIP := $(WINDOWS)/quorvel-$(VERSION)-win32.zip
 
-.PHONY: all build test sanitize windows demo bench bench-quick fuzz clean deps deps-windows \
-  deps-fuzz
+.PHONY: all build test sanitize windows demo bench bench-quick fuzz install check-install \
+  package clean deps deps-windows deps-fuzz
 
 all: build
 
@@ -69,6 +74,20 @@ bench: build
 
 bench-quick: build
 	$(NATIVE)/bin/quorvel-bench --quick
+
+install: build
+	cmake --install $(NATIVE) --prefix $(PREFIX)
+
+check-install: build
+	tools/check-install $(NATIVE)
+
+# The Debian package; the Windows zip joins it when `make windows` has made it.
+package: build
+	cpack --config $(NATIVE)/CPackConfig.cmake -B $(PACKAGE)
+	rm -rf $(PACKAGE)/_CPack_Packages
+	@if [ -f $(WINDOWS_ZIP) ]; then cp $(WINDOWS_ZIP) $(PACKAGE)/; \
+	else echo "No $(WINDOWS_ZIP): run make windows first to add it."; fi
+	@ls $(PACKAGE)
 
 clean:
 	rm -rf $(BUILD)

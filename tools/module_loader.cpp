@@ -6,6 +6,8 @@
 #include <cstring>
 #include <filesystem>
 
+#include "tools/module_search.h"
+
 namespace {
 
 constexpr char SERVER_CLASS[] = "LayoutGeneric";
@@ -105,5 +107,5 @@ std::string defaultModulePath(const char* argv0) {
   std::error_code failure;
   fs::path program = fs::read_symlink("/proc/self/exe", failure);
   if (failure) program = fs::path(argv0 ? argv0 : "");
-  return (program.parent_path() / "quorvel.p").string();
+  return findModuleFile(program.parent_path()).string();
 }

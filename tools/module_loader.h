@@ -40,8 +40,9 @@ class LoadedModule {
 };
 
 // The module file the runner loads by default: "quorvel.p" in the directory
-// of the running program. `argv0` is used when the running program's own
-// path cannot be found.
+// of the running program, else in ../lib/quorvel/ from there (see
+// findModuleFile). `argv0` is used when the running program's own path
+// cannot be found.
 std::string defaultModulePath(const char* argv0);
 
 #endif  // QUORVEL_TOOLS_MODULE_LOADER_H_

@@ -38,7 +38,8 @@ ParseOutcome parseRunOptions(int argc, const char* const* argv, RunOptions* opti
   std::int32_t frameStep = 0;
   std::string output;
   app.add_option("--module", options->modulePath,
-                 "The module file to load (default: quorvel.p beside this program)")
+                 "The module file to load (default: quorvel.p beside this program, else "
+                 "../lib/quorvel/quorvel.p from there)")
       ->type_name("FILE");
   app.add_option("--scene", options->scenePath,
                  "The scene file (LWSC) to run on (default: the built-in demo scene)")

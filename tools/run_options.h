@@ -10,7 +10,7 @@
 #include <string>
 
 struct RunOptions {
-  std::string modulePath;                 // empty: quorvel.p beside the program
+  std::string modulePath;                 // empty: found as findModuleFile says
   std::string scenePath;                  // empty: the built-in demo scene
   std::optional<std::string> item;        // chosen in the "Item" list
   std::optional<std::string> target;      // chosen in the "Target" list
