@@ -17,7 +17,7 @@ TEST(ModuleSearch, TheRunnerFindsTheModuleBesideItselfFirstThenInLibQuorvel) {
   ScratchDirectory prefix;
   fs::create_directories(prefix.root() / "bin");
   fs::create_directories(prefix.root() / "lib" / "quorvel");
-  std::string runner = prefix.path("bin/quorvel-run");
+  std::string runner = (prefix.root() / "bin" / fs::path(QUORVEL_RUN).filename()).string();
   fs::copy_file(QUORVEL_RUN, runner);
   fs::copy_file(QUORVEL_MODULE_FILE, prefix.path("lib/quorvel/quorvel.p"));
 

@@ -1,5 +1,6 @@
 // quorvel-scene end to end: each subcommand's effect on a scene, the edits
-// it refuses, and a scene built by a shell script and baked by quorvel-run.
+// it refuses, and a scene built call by call, as a shell script builds it, and
+// baked by quorvel-run.
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -178,23 +179,23 @@ TEST_F(QuorvelSceneTest, RefusedEditsSayWhyAndChangeNoFile) {
 
 TEST(QuorvelSceneScript, AScriptedSceneBakesWithTheRunner) {
   // B moves from (3, 4, 0) to (6, 8, 0); C rides on B, 12 above it along z.
-  const std::string script =
-      "set -e\n"
-      "scene=\"$1\"\n"
-      "$scene new s.lws\n"
-      "$scene add-null s.lws A\n"
-      "$scene add-null s.lws B\n"
-      "$scene key s.lws B --frame 0 --position 3 4 0\n"
-      "$scene key s.lws B --frame 30 --position 6 8 0 --linear\n"
-      "$scene add-null s.lws C\n"
-      "$scene key s.lws C --frame 0 --position 0 0 12\n"
-      "$scene parent s.lws C B\n"
-      "$scene dissolve s.lws C --frame 0 --value 0\n"
-      "$scene dissolve s.lws C --frame 30 --value 1\n";
+  const std::vector<std::vector<std::string>> script = {
+      {"new", "s.lws"},
+      {"add-null", "s.lws", "A"},
+      {"add-null", "s.lws", "B"},
+      {"key", "s.lws", "B", "--frame", "0", "--position", "3", "4", "0"},
+      {"key", "s.lws", "B", "--frame", "30", "--position", "6", "8", "0", "--linear"},
+      {"add-null", "s.lws", "C"},
+      {"key", "s.lws", "C", "--frame", "0", "--position", "0", "0", "12"},
+      {"parent", "s.lws", "C", "B"},
+      {"dissolve", "s.lws", "C", "--frame", "0", "--value", "0"},
+      {"dissolve", "s.lws", "C", "--frame", "30", "--value", "1"},
+  };
   ScratchDirectory directory;
-  writeFile(directory.path("build.sh"), script);
-  RunResult built = runProgram("/bin/sh", {"build.sh", QUORVEL_SCENE}, directory.root());
-  ASSERT_EQ(built.status, 0) << built.err;
+  for (const std::vector<std::string>& step : script) {
+    RunResult result = runScene(step, directory);
+    ASSERT_EQ(result.status, 0) << step[0] << ": " << result.err;
+  }
 
   RunResult toB = runQuorvel({"--scene", "s.lws", "--item", "A", "--target", "B", "--last-frame",
                               "31", "--step", "30", "--output", "b.env"},
