@@ -220,7 +220,16 @@ Refusal dissolve(SceneDocument* document, const SceneOptions& options) {
   return "";
 }
 
+// The scene library's object blocks, motions and envelopes are those of
+// scene version 1; in a file of a later version they would not fit.
+constexpr std::int32_t EDITED_SCENE_VERSION = 1;
+
 Refusal edit(SceneDocument* document, const SceneOptions& options, Report* report) {
+  std::optional<std::int32_t> version = sceneVersionOf(document);
+  if (version != EDITED_SCENE_VERSION) {
+    return options.file + ":2: scene version " + (version ? std::to_string(*version) : "unknown") +
+           ": quorvel-scene edits version 1 scenes only";
+  }
   switch (options.command) {
     case SceneCommand::ADD_NULL:
     case SceneCommand::ADD_OBJECT:

@@ -113,6 +113,11 @@ std::optional<std::int32_t> lastDissolveKeyFrame(SceneLine* objectLine) {
 
 bool hasDissolveEnvelope(SceneLine* objectLine) { return dissolveEnvelopeOf(objectLine); }
 
+std::optional<std::int32_t> sceneVersionOf(const SceneDocument* document) {
+  if (!document->first || !document->first->next) return std::nullopt;
+  return leadingNumber(document->first->next->text);
+}
+
 int lineNumberOf(const SceneDocument* document, const SceneLine* line) {
   int number = 1;
   for (const SceneLine* walk = document->first; walk && walk != line; walk = walk->next) ++number;

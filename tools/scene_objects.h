@@ -53,6 +53,10 @@ std::optional<std::int32_t> lastDissolveKeyFrame(SceneLine* objectLine);
 // True when the object's block holds a dissolve envelope.
 bool hasDissolveEnvelope(SceneLine* objectLine);
 
+// The scene format's version, the number on the document's second line;
+// nothing when there is no such line or it does not begin with a number.
+std::optional<std::int32_t> sceneVersionOf(const SceneDocument* document);
+
 // The 1-based line number of `line` in the document.
 int lineNumberOf(const SceneDocument* document, const SceneLine* line);
 

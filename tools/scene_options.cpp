@@ -15,7 +15,8 @@ constexpr char DESCRIPTION[] =
     "An OBJECT is named exactly as `list` shows it: a null's name or a loaded object's\n"
     "path; \"NAME (2)\" is the second object of that name. Edits replace FILE whole or\n"
     "not at all, or write the result to --output OUT and leave FILE alone. An edit\n"
-    "that cannot be made says why and changes no file.\n"
+    "that cannot be made says why and changes no file. Edits take scenes of version 1,\n"
+    "as `new` writes them; `list` reads any.\n"
     "\n"
     "Exit status: 0 done; 3 bad arguments, or a file that cannot be read or written;\n"
     "4 the edit was refused.";

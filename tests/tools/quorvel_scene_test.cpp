@@ -131,6 +131,8 @@ TEST_F(QuorvelSceneTest, RefusedEditsSayWhyAndChangeNoFile) {
   const std::string scene = read("s.lws");
   writeFile(directory_.path("bare.lws"), "LWSC\n1\n\nFirstFrame 1\n");
   writeFile(directory_.path("notes.txt"), "not a scene\n");
+  const std::string version3 = replaced(scene, "LWSC\n1\n", "LWSC\n3\n");
+  writeFile(directory_.path("v3.lws"), version3);
   struct Refusal {
     std::vector<std::string> arguments;
     int status;
@@ -153,6 +155,7 @@ TEST_F(QuorvelSceneTest, RefusedEditsSayWhyAndChangeNoFile) {
       {{"add-null", "s.lws", ""}, 4, "the object's name is empty"},
       {{"add-null", "s.lws", std::string(250, 'n')}, 4, "longer than a scene line's 255 bytes"},
       {{"add-null", "bare.lws", "C"}, 4, "bare.lws: the scene has no AmbientColor line"},
+      {{"add-null", "v3.lws", "C"}, 4, "v3.lws:2: scene version 3: quorvel-scene edits version 1"},
       {{"key", "s.lws", "A", "--frame", "1.5", "--position", "0", "0", "0"},
        3,
        "--frame: \"1.5\" is not a whole number"},
@@ -174,6 +177,7 @@ TEST_F(QuorvelSceneTest, RefusedEditsSayWhyAndChangeNoFile) {
     EXPECT_EQ(result.out, "") << what;
     EXPECT_EQ(read("s.lws"), scene) << what;
     EXPECT_EQ(read("bare.lws"), "LWSC\n1\n\nFirstFrame 1\n") << what;
+    EXPECT_EQ(read("v3.lws"), version3) << what;
   }
 }
 
