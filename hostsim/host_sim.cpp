@@ -174,6 +174,14 @@ std::int32_t HostSim::panelHeight(PanelHandle panel) const {
 
 int HostSim::lastOpenResult() const { return state_->lastOpenResult; }
 
+void HostSim::logCalls(bool on) { state_->logging = on; }
+
+void HostSim::observeItemParam(std::function<void(std::uint64_t calls)> observer) {
+  state_->itemParamObserver = std::move(observer);
+}
+
+void HostSim::answerNonFinitePositions() { state_->positionsNonFinite = true; }
+
 const std::vector<std::string>& HostSim::calls() const { return state_->calls; }
 
 std::vector<std::string> HostSim::callsTo(const std::string& operation) const {

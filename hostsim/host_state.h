@@ -10,6 +10,7 @@
 #define QUORVEL_HOSTSIM_HOST_STATE_H_
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <set>
@@ -76,10 +77,17 @@ struct HostSim::State {
   std::vector<std::unique_ptr<Panel>> panels;  // live, in creation order
   int lastOpenResult = -1;
 
+  bool logging = true;
   std::vector<std::string> calls;
   std::vector<Message> messages;
 
-  void log(std::string line) { calls.push_back(std::move(line)); }
+  std::uint64_t itemParamCalls = 0;
+  std::function<void(std::uint64_t)> itemParamObserver;
+  bool positionsNonFinite = false;
+
+  void log(std::string line) {
+    if (logging) calls.push_back(std::move(line));
+  }
   // The live panel whose handle is `handle`, or null.
   Panel* livePanel(PanelHandle handle) const;
   // The record of a live control, or null when `control` is not one.

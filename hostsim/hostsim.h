@@ -172,6 +172,19 @@ class HostSim {
   // Result of the last openPanel: 1 OK, 0 cancel; -1 before any.
   int lastOpenResult() const;
 
+  // --- Long runs
+  // Whether calls are logged into calls() from now on; they are at first. A
+  // host playing a long run turns the log off, so that its memory does not
+  // grow with every itemParam call.
+  void logCalls(bool on);
+  // `observer` is called at the start of every later itemParam call with the
+  // number of itemParam calls made into this host so far, that one included,
+  // before the call is answered. An empty function removes the observer.
+  void observeItemParam(std::function<void(std::uint64_t calls)> observer);
+  // From now on itemParam answers not-a-number for every coordinate, so that a
+  // module that checks its distances stops at its next sample.
+  void answerNonFinitePositions();
+
   // --- What happened
   // Every call made into the host, in order, one readable line each, e.g.
   //   lookup("Info Messages", 0) -> found

@@ -1,7 +1,8 @@
 // The host's non-panel services: messages to the user, the scene's items and
 // their positions, and the directories of the host's installation.
 
-#include <cstdio>
+#include <charconv>
+#include <limits>
 
 #include "hostsim/host_state.h"
 
@@ -41,17 +42,30 @@ const SceneItem* itemWithId(const HostSim::State& host, ItemId id) {
   return nullptr;
 }
 
+// The time as the call log shows it: "%g" digits, in any locale.
+std::string timeText(double seconds) {
+  char text[32];
+  auto [end, failure] =
+      std::to_chars(text, text + sizeof text, seconds, std::chars_format::general, 6);
+  return failure == std::errc() ? std::string(text, end) : "?";
+}
+
 void itemParam(ItemId item, std::int32_t parameter, double seconds, double* position) {
   HostSim::State* host = currentHost();
   if (!host) return;
-  char time[32];
-  std::snprintf(time, sizeof time, "%g", seconds);
-  host->log("itemParam(" + std::to_string(item) + ", " + std::to_string(parameter) + ", " + time +
-            ")");
+  ++host->itemParamCalls;
+  if (host->itemParamObserver) host->itemParamObserver(host->itemParamCalls);
+  if (host->logging) {
+    host->log("itemParam(" + std::to_string(item) + ", " + std::to_string(parameter) + ", " +
+              timeText(seconds) + ")");
+  }
   if (!position) return;
   Vector3 answer;
   const SceneItem* found = itemWithId(*host, item);
-  if (found && parameter == PARAM_WORLD_POSITION && found->spec.worldPosition) {
+  if (host->positionsNonFinite) {
+    double nan = std::numeric_limits<double>::quiet_NaN();
+    answer = {nan, nan, nan};
+  } else if (found && parameter == PARAM_WORLD_POSITION && found->spec.worldPosition) {
     answer = found->spec.worldPosition(seconds);
   }
   position[0] = answer.x;

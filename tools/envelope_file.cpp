@@ -1,94 +1,105 @@
 #include "tools/envelope_file.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cstdlib>
+#include <charconv>
+#include <cmath>
 #include <fstream>
-#include <iterator>
-#include <sstream>
+#include <string_view>
+#include <vector>
 
 namespace {
 
-// Walks a text line by line, counting lines from 1.
+// No line the module writes comes near this: a value line of the largest
+// finite distance in fixed-point notation takes 318 bytes.
+constexpr std::streamsize LONGEST_LINE = 512;
+
+// Reads a stream line by line, counting lines from 1, holding one line at a
+// time.
 class LineReader {
  public:
-  explicit LineReader(const std::string& text) : text_(text) {}
+  explicit LineReader(std::istream& in) : in_(in) {}
 
-  // The next line without its line end; false at the end of the text.
-  bool next(std::string* line) {
-    if (position_ >= text_.size()) return false;
-    std::size_t end = text_.find('\n', position_);
-    if (end == std::string::npos) end = text_.size();
-    *line = text_.substr(position_, end - position_);
-    if (!line->empty() && line->back() == '\r') line->pop_back();
-    position_ = end + 1;
+  enum class Result { kLine, kEnd, kTooLong };
+
+  // The next line without its line end.
+  Result next(std::string_view* line) {
+    in_.getline(buffer_, sizeof buffer_);
+    std::streamsize length = in_.gcount();
+    if (in_.fail() && length == 0) return Result::kEnd;
     ++number_;
-    return true;
+    // A full buffer and no line end: the line does not fit.
+    if (in_.fail()) return Result::kTooLong;
+    // gcount counts the line end that getline took out, unless the text
+    // ended first.
+    if (!in_.eof()) --length;
+    std::string_view text(buffer_, static_cast<std::size_t>(length));
+    if (!text.empty() && text.back() == '\r') text.remove_suffix(1);
+    *line = text;
+    return Result::kLine;
   }
 
   int number() const { return number_; }
 
  private:
-  const std::string& text_;
-  std::size_t position_ = 0;
+  std::istream& in_;
+  char buffer_[LONGEST_LINE + 1];
   int number_ = 0;
 };
 
-// The whole of `text` as a decimal integer.
-bool parseInteger(const std::string& text, long long* value) {
-  if (text.empty()) return false;
-  char* end = nullptr;
-  errno = 0;
-  *value = std::strtoll(text.c_str(), &end, 10);
-  return errno == 0 && *end == '\0';
+// The whole of `text` as a number of type Number, read as in the C locale.
+template <typename Number>
+bool parseWhole(std::string_view text, Number* value) {
+  const char* end = text.data() + text.size();
+  auto [stop, failure] = std::from_chars(text.data(), end, *value);
+  return failure == std::errc() && stop == end && !text.empty();
 }
 
-// The whole of `text` as a number.
-bool parseNumber(const std::string& text, double* value) {
-  if (text.empty()) return false;
-  char* end = nullptr;
-  *value = std::strtod(text.c_str(), &end);
-  return *end == '\0';
+// The fields of a line, split at runs of spaces and tabs.
+std::vector<std::string_view> fieldsOf(std::string_view text) {
+  std::vector<std::string_view> fields;
+  std::size_t start = text.find_first_not_of(" \t");
+  while (start != std::string_view::npos) {
+    std::size_t end = std::min(text.find_first_of(" \t", start), text.size());
+    fields.push_back(text.substr(start, end - start));
+    start = text.find_first_not_of(" \t", end);
+  }
+  return fields;
 }
 
 // The frame: the first field of a frame line, followed by the four key fields.
-bool parseFrameLine(const std::string& text, std::int32_t* frame) {
-  std::istringstream fields(text);
-  long long value = 0;
+bool parseFrameLine(std::string_view text, std::int32_t* frame) {
+  std::vector<std::string_view> fields = fieldsOf(text);
   int keyField = 0;
-  if (!(fields >> value) || value < INT32_MIN || value > INT32_MAX) return false;
-  for (int index = 0; index < 4; ++index) {
-    if (!(fields >> keyField)) return false;
-  }
-  std::string rest;
-  if (fields >> rest) return false;
-  *frame = static_cast<std::int32_t>(value);
-  return true;
+  if (fields.size() != 5 || !parseWhole(fields[0], frame)) return false;
+  return std::all_of(fields.begin() + 1, fields.end(),
+                     [&](std::string_view field) { return parseWhole(field, &keyField); });
 }
 
 class EnvelopeParser {
  public:
-  EnvelopeParser(const std::string& text, const std::string& sourceName, std::string* error)
-      : lines_(text), sourceName_(sourceName), error_(error) {}
+  EnvelopeParser(std::istream& in, const std::string& sourceName, std::string* error)
+      : lines_(in), sourceName_(sourceName), error_(error) {}
 
-  bool parse(Envelope* envelope) {
+  bool parse(const EnvelopeKeyVisitor& visit) {
     long long count = 0;
     if (!expectLine("LWEN", "does not begin with \"LWEN\"") ||
         !expectLine("1", "lacks the \"1\" after \"LWEN\"") ||
         !expectLine("1", "has a channel count other than 1") || !readCount(&count)) {
       return false;
     }
-    envelope->keys.clear();
     for (long long index = 0; index < count; ++index) {
       EnvelopeKey key;
       if (!readKey(&key)) return false;
-      envelope->keys.push_back(key);
+      visit(key);
     }
-    std::string extra;
-    while (lines_.next(&extra)) {
-      if (!extra.empty()) return fail("holds more than its " + std::to_string(count) + " keys");
+    std::string_view extra;
+    for (;;) {
+      LineReader::Result result = lines_.next(&extra);
+      if (result == LineReader::Result::kEnd) return true;
+      if (result == LineReader::Result::kTooLong || !extra.empty()) {
+        return fail("holds more than its " + std::to_string(count) + " keys");
+      }
     }
-    return true;
   }
 
  private:
@@ -97,29 +108,37 @@ class EnvelopeParser {
     return false;
   }
 
-  bool nextLine(std::string* line) {
-    if (lines_.next(line)) return true;
+  bool nextLine(std::string_view* line) {
+    switch (lines_.next(line)) {
+      case LineReader::Result::kLine:
+        return true;
+      case LineReader::Result::kTooLong:
+        return fail("is longer than " + std::to_string(LONGEST_LINE) + " bytes");
+      case LineReader::Result::kEnd:
+        break;
+    }
     *error_ = sourceName_ + ": ends early, after line " + std::to_string(lines_.number());
     return false;
   }
 
-  bool expectLine(const char* expected, const std::string& problem) {
-    std::string line;
+  bool expectLine(std::string_view expected, const std::string& problem) {
+    std::string_view line;
     if (!nextLine(&line)) return false;
     return line == expected || fail(problem);
   }
 
   bool readCount(long long* count) {
-    std::string line;
+    std::string_view line;
     if (!nextLine(&line)) return false;
-    if (!parseInteger(line, count) || *count < 0) return fail("is not a key count");
+    if (!parseWhole(line, count) || *count < 0) return fail("is not a key count");
     return true;
   }
 
   bool readKey(EnvelopeKey* key) {
-    std::string line;
+    std::string_view line;
     if (!nextLine(&line)) return false;
-    if (!parseNumber(line, &key->value)) return fail("is not a key value");
+    if (!parseWhole(line, &key->value)) return fail("is not a key value");
+    if (!std::isfinite(key->value)) return fail("holds a value that is not a finite number");
     if (!nextLine(&line)) return false;
     if (!parseFrameLine(line, &key->frame)) return fail("is not a key's frame line");
     return true;
@@ -130,30 +149,52 @@ class EnvelopeParser {
   std::string* error_;
 };
 
-}  // namespace
-
-bool parseEnvelope(const std::string& text, const std::string& sourceName, Envelope* envelope,
-                   std::string* error) {
-  return EnvelopeParser(text, sourceName, error).parse(envelope);
+// A distance with six decimals, as "%f" writes it in the C locale.
+std::string sixDecimals(double value) {
+  char text[400];
+  auto [end, failure] =
+      std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 6);
+  return failure == std::errc() ? std::string(text, end) : "?";
 }
 
-bool readEnvelope(const std::string& path, Envelope* envelope, std::string* error) {
+}  // namespace
+
+bool readEnvelopeKeys(std::istream& in, const std::string& sourceName,
+                      const EnvelopeKeyVisitor& visit, std::string* error) {
+  return EnvelopeParser(in, sourceName, error).parse(visit);
+}
+
+bool readEnvelopeFile(const std::string& path, const EnvelopeKeyVisitor& visit,
+                      std::string* error) {
   std::ifstream file(path, std::ios::binary);
-  std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-  if (!file && !file.eof()) {
+  if (!file) {
     *error = "cannot read envelope file " + path;
     return false;
   }
-  return parseEnvelope(text, path, envelope, error);
+  if (!readEnvelopeKeys(file, path, visit, error)) return false;
+  if (file.bad()) {
+    *error = "cannot read envelope file " + path;
+    return false;
+  }
+  return true;
 }
 
-std::string envelopeSummary(const std::string& path, const Envelope& envelope) {
-  std::size_t count = envelope.keys.size();
-  std::string summary = path + ": " + std::to_string(count) + (count == 1 ? " key" : " keys");
-  if (envelope.keys.empty()) return summary;
-  auto [smallest, largest] = std::minmax_element(
-      envelope.keys.begin(), envelope.keys.end(),
-      [](const EnvelopeKey& a, const EnvelopeKey& b) { return a.value < b.value; });
-  return summary + ", distance " + std::to_string(smallest->value) + " to " +
-         std::to_string(largest->value);
+void EnvelopeSummary::add(const EnvelopeKey& key) {
+  if (keys == 0) {
+    smallest = largest = key.value;
+    firstFrame = lastFrame = key.frame;
+  }
+  smallest = std::min(smallest, key.value);
+  largest = std::max(largest, key.value);
+  firstFrame = std::min(firstFrame, key.frame);
+  lastFrame = std::max(lastFrame, key.frame);
+  ++keys;
+}
+
+std::string envelopeSummaryLine(const std::string& path, const EnvelopeSummary& summary) {
+  std::string line =
+      path + ": " + std::to_string(summary.keys) + (summary.keys == 1 ? " key" : " keys");
+  if (summary.keys == 0) return line;
+  return line + ", distance " + sixDecimals(summary.smallest) + " to " +
+         sixDecimals(summary.largest);
 }

@@ -11,4 +11,8 @@ inline constexpr int EXIT_RUNNER_FAILED = 3;
 // The module ran but showed the user an error message.
 inline constexpr int EXIT_MODULE_MESSAGE = 4;
 
+// The user interrupted a bake (Ctrl-C): 128 plus the signal's number 2, as
+// shells report a program that an interrupt ended.
+inline constexpr int EXIT_INTERRUPTED = 130;
+
 #endif  // QUORVEL_TOOLS_EXIT_STATUS_H_

@@ -8,12 +8,15 @@
 #include <vector>
 
 #include "hostsim/hostsim.h"
+#include "tools/bake_progress.h"
 #include "tools/envelope_file.h"
+#include "tools/envelope_size.h"
 #include "tools/exit_status.h"
 #include "tools/file_stamp.h"
 #include "tools/item_choice.h"
 #include "tools/module_loader.h"
 #include "tools/panel_script.h"
+#include "tools/platform.h"
 #include "tools/run_options.h"
 #include "tools/run_scene.h"
 #include "tools/svg_plot.h"
@@ -26,6 +29,13 @@ constexpr char DEFAULT_ENVELOPE_NAME[] = "quorvel.env";
 constexpr std::int32_t LARGEST_ACTIVATION_RESULT = 2;
 // The panel holds a path of at most this many bytes.
 constexpr std::size_t LONGEST_PATH = 255;
+// What the panel holds when the user types nothing.
+constexpr std::int32_t PANEL_LAST_FRAME = 60;
+constexpr std::int32_t PANEL_FRAME_STEP = 1;
+// The module asks the host for two positions per key.
+constexpr std::uint64_t CALLS_PER_KEY = 2;
+// The progress line is looked at once per this many itemParam calls.
+constexpr std::uint64_t CALLS_PER_PROGRESS_UPDATE = 1024;
 
 int fail(const std::string& error) {
   std::fprintf(stderr, "quorvel-run: %s\n", error.c_str());
@@ -41,8 +51,18 @@ bool opensOnlyWithAReader(const std::string& path) {
          status.type() == std::filesystem::file_type::socket;
 }
 
+// No file yet, or a regular file: what the module writes there can be read
+// back. Anything else (a device such as /dev/null) is written through.
+bool readableBack(const std::string& path) {
+  std::error_code failure;
+  std::filesystem::file_type type = std::filesystem::status(path, failure).type();
+  return type == std::filesystem::file_type::regular ||
+         type == std::filesystem::file_type::not_found;
+}
+
 // The file the module will write: the typed output, or the panel's default
-// in the envelopes directory. False when the panel could not hold it.
+// in the envelopes directory. False when the panel could not hold it, or
+// when no plot could be drawn of it.
 bool envelopePathFor(const RunOptions& options, std::string* path, std::string* error) {
   if (options.output) {
     *path = *options.output;
@@ -59,8 +79,25 @@ bool envelopePathFor(const RunOptions& options, std::string* path, std::string* 
              std::to_string(LONGEST_PATH) + " bytes";
   } else if (opensOnlyWithAReader(*path)) {
     *error = "the envelope path " + *path + " is a pipe or socket, not a file";
+  } else if (!options.plotPath.empty() && !readableBack(*path)) {
+    *error = "--plot: the envelope path " + *path +
+             " is not a regular file, so it cannot be read back to draw";
   }
   return error->empty();
+}
+
+// The step the panel will hold; a bake happens only for a step of 1 or more.
+std::int32_t frameStep(const RunOptions& options) {
+  return options.frameStep.value_or(PANEL_FRAME_STEP);
+}
+std::int32_t lastFrame(const RunOptions& options) {
+  return options.lastFrame.value_or(PANEL_LAST_FRAME);
+}
+bool bakes(const RunOptions& options) { return !options.cancel && frameStep(options) >= 1; }
+
+// The keys the module is about to write; 0 when it will not bake.
+std::uint64_t keysToBake(const RunOptions& options) {
+  return bakes(options) ? envelopeKeyCount(lastFrame(options), frameStep(options)) : 0;
 }
 
 // Puts the scene's items into the host; their ids, in the scene's order.
@@ -84,20 +121,48 @@ void reportMessages(const std::vector<hostsim::Message>& messages) {
   }
 }
 
-// Reads the written envelope back, prints its summary and draws the plot
-// when asked.
+// Reads the written envelope back, key by key, prints its summary and draws
+// the plot when asked (reading it a second time, so that the chart's axes
+// are known before its points are gathered).
 int reportEnvelope(const std::string& path, const RunScene& scene, const RunOptions& options,
                    const ItemChoice& choice) {
-  Envelope envelope;
+  EnvelopeSummary summary;
   std::string error;
-  if (!readEnvelope(path, &envelope, &error)) return fail(error);
-  std::printf("%s\n", envelopeSummary(path, envelope).c_str());
+  if (!readEnvelopeFile(path, [&](const EnvelopeKey& key) { summary.add(key); }, &error)) {
+    return fail(error);
+  }
+  std::printf("%s\n", envelopeSummaryLine(path, summary).c_str());
   if (options.plotPath.empty()) return 0;
-  std::string svg = distancePlot(envelope, scene.items()[choice.item].name,
-                                 targetName(scene, options, choice), path);
+  DistanceChart chart(summary);
+  if (!readEnvelopeFile(path, [&](const EnvelopeKey& key) { chart.add(key); }, &error)) {
+    return fail(error);
+  }
+  std::string svg =
+      chart.svg(scene.items()[choice.item].name, targetName(scene, options, choice), path);
   if (!writePlotFile(options.plotPath, svg, &error)) return fail(error);
   std::printf("plot: %s\n", options.plotPath.c_str());
   return 0;
+}
+
+// Runs the activation with interrupts caught: once interrupted, the host
+// answers positions that are not finite, so that the module ends its write
+// at its next sample and leaves the old envelope alone. The progress line
+// counts the position queries.
+std::int32_t activateWatched(LoadedModule* module, hostsim::HostSim* host,
+                             const RunOptions& options) {
+  bool shown = options.progress.value_or(platform::standardErrorIsTerminal());
+  BakeProgress progress(keysToBake(options), shown, platform::standardErrorColumns(),
+                        standardErrorWriter(), steadySeconds());
+  host->observeItemParam([&](std::uint64_t calls) {
+    if (platform::interrupted()) host->answerNonFinitePositions();
+    if (calls % CALLS_PER_PROGRESS_UPDATE == 0) progress.update(calls / CALLS_PER_KEY);
+  });
+  platform::catchInterrupts();
+  std::int32_t result = module->activate(hostsim::HostSim::lookup());
+  platform::releaseInterrupts();
+  host->observeItemParam(nullptr);
+  progress.finish();
+  return result;
 }
 
 // Activates the module once on the scene with the panel answered as
@@ -105,12 +170,18 @@ int reportEnvelope(const std::string& path, const RunScene& scene, const RunOpti
 int runModule(LoadedModule* module, const RunScene& scene, const RunOptions& options,
               const ItemChoice& choice, const std::string& envelopePath) {
   hostsim::HostSim host;
+  host.logCalls(false);  // a bake's memory must not grow with its keys
   host.setDirectory(ENVELOPES_DIRECTORY_KIND, options.envelopesDirectory);
   std::vector<ItemId> ids = addItems(&host, scene);
   host.scriptUser(panelScript(options, ids[choice.item], choice.target ? ids[*choice.target] : 0));
 
+  bool readBack = readableBack(envelopePath);
   FileStamp before = stampFile(envelopePath);
-  std::int32_t result = module->activate(hostsim::HostSim::lookup());
+  std::int32_t result = activateWatched(module, &host, options);
+  if (platform::interrupted()) {
+    std::fprintf(stderr, "quorvel-run: interrupted\n");
+    return EXIT_INTERRUPTED;
+  }
   reportMessages(host.messages());
   if (result < 0 || result > LARGEST_ACTIVATION_RESULT) {
     return fail("the module's activation returned " + std::to_string(result) +
@@ -118,11 +189,18 @@ int runModule(LoadedModule* module, const RunScene& scene, const RunOptions& opt
   }
   if (result != 0) return result;
   if (!host.messages().empty()) return EXIT_MODULE_MESSAGE;
-  if (!fileWrittenSince(before, envelopePath)) {
-    if (!options.cancel) {
-      std::fprintf(stderr, "quorvel-run: the module wrote no envelope%s\n",
-                   options.camera && !scene.camera() ? " (the scene has no camera)" : "");
-    }
+  if (options.cancel) return 0;
+  bool noCamera = options.camera && !scene.camera();
+  if (noCamera || (readBack && !fileWrittenSince(before, envelopePath))) {
+    std::fprintf(stderr, "quorvel-run: the module wrote no envelope%s\n",
+                 noCamera ? " (the scene has no camera)" : "");
+    return 0;
+  }
+  if (!readBack) {
+    std::uint64_t keys = keysToBake(options);
+    std::printf("%s: %llu %s written; not a regular file, so not read back\n",
+                envelopePath.c_str(), static_cast<unsigned long long>(keys),
+                keys == 1 ? "key" : "keys");
     return 0;
   }
   return reportEnvelope(envelopePath, scene, options, choice);
@@ -142,6 +220,10 @@ int run(const RunOptions& options, const char* argv0) {
   std::string envelopePath;
   if (!chooseItems(scene, options, &choice, &error) ||
       !envelopePathFor(options, &envelopePath, &error)) {
+    return fail(error);
+  }
+  if (bakes(options) && readableBack(envelopePath) &&
+      !envelopeFits(envelopePath, lastFrame(options), frameStep(options), &error)) {
     return fail(error);
   }
   LoadedModule module;

@@ -18,7 +18,8 @@ constexpr char DESCRIPTION[] =
     "An item keeps its scene's name; a repeat is \"NAME (N)\", N the least from 2 not taken.\n"
     "\n"
     "Exit status: 0, 1 or 2 as the module's activation returned; 3 when the runner\n"
-    "itself failed; 4 when the module showed an error message.";
+    "itself failed; 4 when the module showed an error message; 130 when interrupted\n"
+    "(Ctrl-C) during a bake, which leaves an existing envelope as it was.";
 
 // Fills the record's optional fields from the options that were given.
 template <typename Value>
@@ -73,6 +74,14 @@ ParseOutcome parseRunOptions(int argc, const char* const* argv, RunOptions* opti
                  "Also draw the written envelope as an SVG chart into this file")
       ->type_name("FILE");
 
+  CLI::Option* progressOption =
+      app.add_flag("--progress")->description(
+          "Show a bake's progress on standard error once it runs a second (default: if it is "
+          "a terminal)");
+  CLI::Option* noProgressOption = app.add_flag("--no-progress")
+                                      ->description("Never show a bake's progress")
+                                      ->excludes(progressOption);
+
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& error) {
@@ -84,5 +93,7 @@ ParseOutcome parseRunOptions(int argc, const char* const* argv, RunOptions* opti
   takeIfGiven(lastFrameOption, lastFrame, &options->lastFrame);
   takeIfGiven(stepOption, frameStep, &options->frameStep);
   takeIfGiven(outputOption, output, &options->output);
+  if (progressOption->count() > 0) options->progress = true;
+  if (noProgressOption->count() > 0) options->progress = false;
   return {true, 0};
 }

@@ -22,6 +22,7 @@ struct RunOptions {
   std::string envelopesDirectory = ".";   // what "Directory Info" answers for "Envelopes"
   bool listItems = false;                 // print the scene's items and stop
   std::string plotPath;                   // empty: no plot
+  std::optional<bool> progress;           // show a long bake's progress; none: if a terminal
 };
 
 // Whether to go on after parsing, and if not, the status to exit with.

@@ -4,6 +4,7 @@
 
 #include "scene/scene.h"
 #include "tools/demo_scene.h"
+#include "tools/scene_reading.h"
 
 namespace {
 
@@ -38,11 +39,8 @@ bool RunScene::load(const std::string& path, Detail detail, std::string* error) 
       *error = "cannot read scene file " + path + ": it is a directory";
       return false;
     }
-    document_ = readScene(path.c_str());
-    if (!document_) {
-      *error = "cannot read scene file " + path;
-      return false;
-    }
+    document_ = readSceneFile(path, error);
+    if (!document_) return false;
     if (!document_->first || compareKeyword(document_->first->text, "LWSC") != 0) {
       *error = path + " is not a scene file: it does not begin with \"LWSC\"";
       return false;

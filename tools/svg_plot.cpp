@@ -1,8 +1,8 @@
 #include "tools/svg_plot.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <fstream>
 #include <vector>
 
@@ -50,9 +50,9 @@ std::string escaped(const std::string& text) {
 }
 
 std::string number(double value) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%.2f", value);
-  return text;
+  char text[400];
+  auto [end, failure] = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 2);
+  return failure == std::errc() ? std::string(text, end) : "0.00";
 }
 
 // Maps values from an axis scale onto a span of the picture.
@@ -65,30 +65,16 @@ struct AxisMap {
   }
 };
 
-struct Chart {
-  AxisMap frames;
-  AxisMap distances;
-};
+AxisMap frameMap(const AxisScale& scale) { return {scale, PLOT_LEFT, PLOT_RIGHT}; }
+AxisMap distanceMap(const AxisScale& scale) { return {scale, PLOT_BOTTOM, PLOT_TOP}; }
 
-bool isDrawn(const EnvelopeKey& key) { return std::isfinite(key.value); }
+// The pixel columns between the plot's left and right edges.
+constexpr std::size_t COLUMNS = static_cast<std::size_t>(PLOT_RIGHT - PLOT_LEFT);
+static_assert(DistanceChart::MOST_KEPT_KEYS == 2 * COLUMNS);
 
-Chart chartFor(const Envelope& envelope) {
-  double firstFrame = 0;
-  double lastFrame = 1;
-  double largest = 0;
-  double smallest = 0;  // distances are measured up from 0
-  bool any = false;
-  for (const EnvelopeKey& key : envelope.keys) {
-    if (!isDrawn(key)) continue;
-    firstFrame = any ? std::min(firstFrame, double(key.frame)) : key.frame;
-    lastFrame = any ? std::max(lastFrame, double(key.frame)) : std::max(1.0, double(key.frame));
-    largest = std::max(largest, key.value);
-    smallest = std::min(smallest, key.value);
-    any = true;
-  }
-  firstFrame = std::min(firstFrame, 0.0);
-  return {{roundAxisScale(firstFrame, lastFrame, FRAME_TICKS, 1), PLOT_LEFT, PLOT_RIGHT},
-          {roundAxisScale(smallest, largest, DISTANCE_TICKS, 0), PLOT_BOTTOM, PLOT_TOP}};
+std::size_t columnAt(double x) {
+  double column = std::floor(x - PLOT_LEFT);
+  return static_cast<std::size_t>(std::clamp(column, 0.0, double(COLUMNS - 1)));
 }
 
 void addText(std::string* svg, double x, double y, const std::string& attributes,
@@ -125,44 +111,56 @@ void addDistanceAxis(std::string* svg, const AxisMap& distances) {
           "text-anchor=\"middle\" transform=\"rotate(-90 24 " + number(middle) + ")\"", "distance");
 }
 
-// The keys as polylines, broken where a value cannot be drawn, and a dot
-// on every key when there are few enough to tell apart.
-void addKeys(std::string* svg, const Envelope& envelope, const Chart& chart) {
-  std::string points;
-  auto endLine = [&] {
-    if (!points.empty()) {
-      *svg += std::string("<polyline fill=\"none\" stroke=\"") + LINE_COLOUR +
-              "\" stroke-width=\"2\" points=\"" + points + "\"/>\n";
-    }
-    points.clear();
-  };
-  for (const EnvelopeKey& key : envelope.keys) {
-    if (!isDrawn(key)) {
-      endLine();
-      continue;
-    }
-    if (!points.empty()) points += ' ';
-    points += number(chart.frames.at(key.frame)) + "," + number(chart.distances.at(key.value));
-  }
-  endLine();
-  if (envelope.keys.size() > MOST_MARKED_KEYS) return;
-  for (const EnvelopeKey& key : envelope.keys) {
-    if (!isDrawn(key)) continue;
-    *svg += "<circle cx=\"" + number(chart.frames.at(key.frame)) + "\" cy=\"" +
-            number(chart.distances.at(key.value)) + "\" r=\"3\" fill=\"" + LINE_COLOUR + "\"/>\n";
-  }
+void addPoint(std::string* points, double x, double y) {
+  if (!points->empty()) *points += ' ';
+  *points += number(x) + "," + number(y);
 }
 
-std::string subtitle(const Envelope& envelope, const std::string& envelopeName) {
-  std::size_t count = envelope.keys.size();
+void addPolyline(std::string* svg, const std::string& points) {
+  if (points.empty()) return;
+  *svg += std::string("<polyline fill=\"none\" stroke=\"") + LINE_COLOUR +
+          "\" stroke-width=\"2\" points=\"" + points + "\"/>\n";
+}
+
+std::string subtitle(std::uint64_t count, const std::string& envelopeName) {
   return envelopeName + ": " + std::to_string(count) + (count == 1 ? " key" : " keys");
 }
 
 }  // namespace
 
-std::string distancePlot(const Envelope& envelope, const std::string& itemName,
-                         const std::string& targetName, const std::string& envelopeName) {
-  Chart chart = chartFor(envelope);
+// The axes start at frame 0 and distance 0 at the latest, and reach frame 1
+// at the least.
+DistanceChart::DistanceChart(const EnvelopeSummary& summary)
+    : summary_(summary),
+      frames_(roundAxisScale(summary.keys ? std::min(summary.firstFrame, 0) : 0,
+                             summary.keys ? std::max(summary.lastFrame, 1) : 1, FRAME_TICKS, 1)),
+      distances_(roundAxisScale(summary.keys ? std::min(summary.smallest, 0.0) : 0,
+                                summary.keys ? std::max(summary.largest, 0.0) : 0,
+                                DISTANCE_TICKS, 0)) {
+  if (summary.keys > MOST_KEPT_KEYS) columns_.resize(COLUMNS);
+}
+
+void DistanceChart::add(const EnvelopeKey& key) {
+  if (columns_.empty()) {
+    if (keys_.size() < MOST_KEPT_KEYS) keys_.push_back(key);
+    return;
+  }
+  Column& column = columns_[columnAt(frameMap(frames_).at(key.frame))];
+  if (!column.used) {
+    column = {true, key.value, key.value, true};
+  } else if (key.value < column.least) {
+    column.least = key.value;
+    column.leastFirst = false;
+  } else if (key.value > column.greatest) {
+    column.greatest = key.value;
+    column.leastFirst = true;
+  }
+}
+
+std::string DistanceChart::svg(const std::string& itemName, const std::string& targetName,
+                               const std::string& envelopeName) const {
+  AxisMap frames = frameMap(frames_);
+  AxisMap distances = distanceMap(distances_);
   std::string svg =
       "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
       "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" +
@@ -173,16 +171,36 @@ std::string distancePlot(const Envelope& envelope, const std::string& itemName,
   addText(&svg, WIDTH / 2, 32, "text-anchor=\"middle\" font-size=\"20\" font-weight=\"bold\"",
           "Distance from " + itemName + " to " + targetName);
   addText(&svg, WIDTH / 2, 54, "text-anchor=\"middle\" fill=\"#555\"",
-          subtitle(envelope, envelopeName));
-  addFrameAxis(&svg, chart.frames);
-  addDistanceAxis(&svg, chart.distances);
+          subtitle(summary_.keys, envelopeName));
+  addFrameAxis(&svg, frames);
+  addDistanceAxis(&svg, distances);
   addLine(&svg, PLOT_LEFT, PLOT_TOP, PLOT_LEFT, PLOT_BOTTOM, "#000");
   addLine(&svg, PLOT_LEFT, PLOT_BOTTOM, PLOT_RIGHT, PLOT_BOTTOM, "#000");
-  if (std::none_of(envelope.keys.begin(), envelope.keys.end(), isDrawn)) {
+  if (summary_.keys == 0) {
     addText(&svg, (PLOT_LEFT + PLOT_RIGHT) / 2, (PLOT_TOP + PLOT_BOTTOM) / 2,
             "text-anchor=\"middle\" fill=\"#555\"", "no keys to draw");
   }
-  addKeys(&svg, envelope, chart);
+  std::string points;
+  for (const EnvelopeKey& key : keys_) {
+    addPoint(&points, frames.at(key.frame), distances.at(key.value));
+  }
+  for (std::size_t index = 0; index < columns_.size(); ++index) {
+    const Column& column = columns_[index];
+    if (!column.used) continue;
+    double x = PLOT_LEFT + double(index) + 0.5;
+    double first = column.leastFirst ? column.least : column.greatest;
+    double second = column.leastFirst ? column.greatest : column.least;
+    addPoint(&points, x, distances.at(first));
+    if (second != first) addPoint(&points, x, distances.at(second));
+  }
+  addPolyline(&svg, points);
+  // A dot on every key when there are few enough to tell apart.
+  if (keys_.size() <= MOST_MARKED_KEYS) {
+    for (const EnvelopeKey& key : keys_) {
+      svg += "<circle cx=\"" + number(frames.at(key.frame)) + "\" cy=\"" +
+             number(distances.at(key.value)) + "\" r=\"3\" fill=\"" + LINE_COLOUR + "\"/>\n";
+    }
+  }
   svg += "</svg>\n";
   return svg;
 }

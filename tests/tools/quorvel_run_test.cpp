@@ -1,14 +1,19 @@
 // quorvel-run end to end: the built program, the built module and the
 // stand-in host on scene files written by the tests.
 
+#include <fcntl.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <string>
+#include <thread>
 
 #include "tests/tools/run_support.h"
+#include "tools/envelope_size.h"
+#include "tools/platform.h"
 
 namespace {
 
@@ -170,6 +175,9 @@ TEST_F(QuorvelRunTest, RunsTheRunnerCannotMakeFailWithStatusThree) {
       {"empty output", {"--output", ""}, "--output"},
       {"path beyond the panel's 255 bytes", {"--output", std::string(300, 'x')}, "longer than"},
       {"output no writer could finish", {"--output", "pipe.env"}, "is a pipe or socket"},
+      {"plot of an output not read back",
+       {"--output", "/dev/null", "--plot", "chart.svg"},
+       "/dev/null is not a regular file"},
   };
   ASSERT_EQ(mkfifo(directory_.path("pipe.env").c_str(), 0600), 0);
   writeFile(directory_.path("one.lws"), sceneWith({staticNull("Only", 0, 0, 0)}));
@@ -180,6 +188,61 @@ TEST_F(QuorvelRunTest, RunsTheRunnerCannotMakeFailWithStatusThree) {
     EXPECT_EQ(run.out, "") << refused.why;
   }
   EXPECT_FALSE(exists("quorvel.env"));
+}
+
+TEST_F(QuorvelRunTest, SceneFromAPipeIsReadAndAPipeNoOneWritesIsGivenUp) {
+  std::string scene = twoStaticNulls();
+  std::string fifo = directory_.path("scene.fifo");
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  RunResult unwritten = runQuorvel({"--scene", "scene.fifo"}, directory_.root());
+  EXPECT_EQ(unwritten.status, 3);
+  EXPECT_THAT(unwritten.err, HasSubstr("scene.fifo: it is a pipe that no program opened"));
+
+  // A writer that comes late, within the wait.
+  std::thread writer([&] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    writeFile(fifo, scene);
+  });
+  RunResult late =
+      runQuorvel({"--scene", "scene.fifo", "--last-frame", "1", "--output", "late.env"},
+                 directory_.root());
+  // Should the run have ended without opening the pipe, a reader lets the writer finish.
+  int release = open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+  writer.join();
+  close(release);
+  EXPECT_EQ(late.status, 0) << late.err;
+  EXPECT_EQ(read("late.env"), "LWEN\r\n1\r\n1\r\n1\r\n5.000000\r\n0 1 0 0 0\r\n");
+
+  // A shell's "<(cat scene.lws)": a pipe the program inherits, read by its /dev/fd name.
+  int ends[2];
+  ASSERT_EQ(pipe(ends), 0);
+  ASSERT_EQ(write(ends[1], scene.data(), scene.size()), static_cast<ssize_t>(scene.size()));
+  close(ends[1]);
+  RunResult inherited = runQuorvel(
+      {"--scene", "/dev/fd/" + std::to_string(ends[0]), "--last-frame", "1", "--output", "fd.env"},
+      directory_.root());
+  close(ends[0]);
+  EXPECT_EQ(inherited.status, 0) << inherited.err;
+  EXPECT_EQ(read("fd.env"), read("late.env"));
+}
+
+TEST_F(QuorvelRunTest, ADeviceOutputIsWrittenThroughAndNotReadBack) {
+  RunResult run = runOnScene(twoStaticNulls(), {"--last-frame", "2", "--output", "/dev/null"});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.err, "");
+  EXPECT_EQ(run.out, "/dev/null: 2 keys written; not a regular file, so not read back\n");
+}
+
+TEST_F(QuorvelRunTest, ABakeTooLargeForTheFreeSpaceIsRefusedBeforeItStarts) {
+  std::uint64_t needed = envelopeSizeEstimate(2147483647, 1);
+  std::optional<std::uint64_t> free = platform::freeBytes(directory_.root().string());
+  if (!free || *free >= needed) GTEST_SKIP() << "the scratch file system holds the largest bake";
+  writeFile(directory_.path("out.env"), "kept\n");
+  RunResult run = runOnScene(twoStaticNulls(), {"--last-frame", "2147483647", "--output", "out.env"});
+  EXPECT_EQ(run.status, 3);
+  EXPECT_THAT(run.err, HasSubstr("out.env of 2147483647 keys needs up to 80.5 GB, but the file "
+                                 "system of . has only"));
+  EXPECT_EQ(read("out.env"), "kept\n");
 }
 
 TEST_F(QuorvelRunTest, HelpExitsZeroAndTellsTheDefaults) {
