@@ -51,13 +51,14 @@ bool opensOnlyWithAReader(const std::string& path) {
          status.type() == std::filesystem::file_type::socket;
 }
 
-// No file yet, or a regular file: what the module writes there can be read
-// back. Anything else (a device such as /dev/null) is written through.
+// Anything but a device: what the module writes there can be read back. A
+// device such as /dev/null is written through and reads back as something
+// else.
 bool readableBack(const std::string& path) {
   std::error_code failure;
   std::filesystem::file_type type = std::filesystem::status(path, failure).type();
-  return type == std::filesystem::file_type::regular ||
-         type == std::filesystem::file_type::not_found;
+  return type != std::filesystem::file_type::character &&
+         type != std::filesystem::file_type::block;
 }
 
 // The file the module will write: the typed output, or the panel's default
