@@ -7,7 +7,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <filesystem>
+#include <set>
 #include <string>
 #include <thread>
 
@@ -243,6 +245,36 @@ TEST_F(QuorvelRunTest, ABakeTooLargeForTheFreeSpaceIsRefusedBeforeItStarts) {
   EXPECT_THAT(run.err, HasSubstr("out.env of 2147483647 keys needs up to 80.5 GB, but the file "
                                  "system of . has only"));
   EXPECT_EQ(read("out.env"), "kept\n");
+}
+
+TEST_F(QuorvelRunTest, CtrlCEndsABakeWithStatus130AndLeavesTheOldEnvelopeAlone) {
+  constexpr std::int32_t LAST_FRAME = 50000000;  // tens of seconds of work
+  std::optional<std::uint64_t> free = platform::freeBytes(directory_.root().string());
+  if (!free || *free < envelopeSizeEstimate(LAST_FRAME, 1)) GTEST_SKIP() << "too little space";
+  writeFile(directory_.path("scene.lws"), twoStaticNulls());
+  writeFile(directory_.path("out.env"), "old envelope\n");
+  auto entries = [&] {
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(directory_.root())) {
+      names.insert(entry.path().filename().string());
+    }
+    return names;
+  };
+  std::unique_ptr<StartedProgram> run = startQuorvel(
+      {"--scene", "scene.lws", "--last-frame", std::to_string(LAST_FRAME), "--output", "out.env"},
+      directory_.root());
+  // The module's write has begun once its temporary file stands beside the two.
+  auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  while (entries().size() < 3 && std::chrono::steady_clock::now() < giveUp) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  run->signal(SIGINT);
+  RunResult interrupted = run->wait(10);
+  EXPECT_EQ(interrupted.status, 130);
+  EXPECT_EQ(interrupted.err, "quorvel-run: interrupted\n");  // not the module's message
+  EXPECT_EQ(interrupted.out, "");
+  EXPECT_EQ(read("out.env"), "old envelope\n");
+  EXPECT_EQ(entries(), (std::set<std::string>{"out.env", "scene.lws"}));
 }
 
 TEST_F(QuorvelRunTest, HelpExitsZeroAndTellsTheDefaults) {

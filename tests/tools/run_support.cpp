@@ -6,9 +6,12 @@
 #include <stdlib.h>
 #include <sys/wait.h>
 
+#include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
+#include <thread>
 
 extern char** environ;
 
@@ -24,11 +27,11 @@ ScratchDirectory::~ScratchDirectory() {
   std::filesystem::remove_all(root_, ignored);
 }
 
-RunResult runProgram(const std::string& program, const std::vector<std::string>& arguments,
-                     const std::filesystem::path& workDirectory) {
-  ScratchDirectory capture;
-  std::string outPath = capture.path("stdout");
-  std::string errPath = capture.path("stderr");
+StartedProgram::StartedProgram(const std::string& program,
+                               const std::vector<std::string>& arguments,
+                               const std::filesystem::path& workDirectory) {
+  std::string outPath = capture_.path("stdout");
+  std::string errPath = capture_.path("stderr");
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
@@ -44,26 +47,61 @@ RunResult runProgram(const std::string& program, const std::vector<std::string>&
   for (std::string& argument : argumentCopies) argv.push_back(argument.data());
   argv.push_back(nullptr);
 
-  RunResult result;
   pid_t child = 0;
   int spawnError = posix_spawn(&child, program.c_str(), &actions, nullptr, argv.data(), environ);
   posix_spawn_file_actions_destroy(&actions);
   if (spawnError != 0) {
     ADD_FAILURE() << "cannot start " << program;
-    return result;
+    return;
   }
+  child_ = child;
+}
+
+StartedProgram::~StartedProgram() {
+  if (child_ >= 0) wait(0);
+}
+
+void StartedProgram::signal(int signalNumber) {
+  if (child_ >= 0) kill(child_, signalNumber);
+}
+
+RunResult StartedProgram::wait(double seconds) {
+  RunResult result;
+  if (child_ < 0) return result;
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
   int waitStatus = 0;
-  if (waitpid(child, &waitStatus, 0) == child && WIFEXITED(waitStatus)) {
+  pid_t ended = 0;
+  while ((ended = waitpid(child_, &waitStatus, WNOHANG)) == 0 &&
+         std::chrono::steady_clock::now() < deadline) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  if (ended == 0) {
+    ADD_FAILURE() << "the program did not end within " << seconds << " s";
+    kill(child_, SIGKILL);
+    waitpid(child_, &waitStatus, 0);
+  } else if (ended == child_ && WIFEXITED(waitStatus)) {
     result.status = WEXITSTATUS(waitStatus);
   }
-  result.out = readFile(outPath);
-  result.err = readFile(errPath);
+  child_ = -1;
+  result.out = readFile(capture_.path("stdout"));
+  result.err = readFile(capture_.path("stderr"));
   return result;
+}
+
+RunResult runProgram(const std::string& program, const std::vector<std::string>& arguments,
+                     const std::filesystem::path& workDirectory) {
+  constexpr double LONGEST_RUN_SECONDS = 120;
+  return StartedProgram(program, arguments, workDirectory).wait(LONGEST_RUN_SECONDS);
 }
 
 RunResult runQuorvel(const std::vector<std::string>& arguments,
                      const std::filesystem::path& workDirectory) {
   return runProgram(QUORVEL_RUN, arguments, workDirectory);
+}
+
+std::unique_ptr<StartedProgram> startQuorvel(const std::vector<std::string>& arguments,
+                                             const std::filesystem::path& workDirectory) {
+  return std::make_unique<StartedProgram>(QUORVEL_RUN, arguments, workDirectory);
 }
 
 void writeFile(const std::string& path, const std::string& bytes) {

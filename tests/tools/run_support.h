@@ -6,6 +6,7 @@
 #define QUORVEL_TESTS_TOOLS_RUN_SUPPORT_H_
 
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,27 @@ struct RunResult {
   std::string err;  // standard error
 };
 
+// A program started with its output captured, to be waited for. Killed and
+// waited for when the object goes and it still runs.
+class StartedProgram {
+ public:
+  StartedProgram(const std::string& program, const std::vector<std::string>& arguments,
+                 const std::filesystem::path& workDirectory);
+  ~StartedProgram();
+  StartedProgram(const StartedProgram&) = delete;
+  StartedProgram& operator=(const StartedProgram&) = delete;
+
+  // Sends the signal numbered `signalNumber` to the program.
+  void signal(int signalNumber);
+  // Waits for the program to end, and kills it (status -1) if it has not
+  // ended within `seconds`, so that a hang fails a test instead of hanging it.
+  RunResult wait(double seconds);
+
+ private:
+  ScratchDirectory capture_;
+  int child_ = -1;  // the process id; -1 once waited for or never started
+};
+
 // Runs `program` with `arguments` in the directory `workDirectory` and
 // waits for it to end.
 RunResult runProgram(const std::string& program, const std::vector<std::string>& arguments,
@@ -39,6 +61,9 @@ RunResult runProgram(const std::string& program, const std::vector<std::string>&
 // Runs the built quorvel-run.
 RunResult runQuorvel(const std::vector<std::string>& arguments,
                      const std::filesystem::path& workDirectory);
+// Starts the built quorvel-run.
+std::unique_ptr<StartedProgram> startQuorvel(const std::vector<std::string>& arguments,
+                                             const std::filesystem::path& workDirectory);
 
 void writeFile(const std::string& path, const std::string& bytes);
 // The file's bytes; empty when it cannot be read.
