@@ -5,7 +5,6 @@
 #include <cmath>
 #include <fstream>
 #include <string_view>
-#include <vector>
 
 namespace {
 
@@ -54,25 +53,21 @@ bool parseWhole(std::string_view text, Number* value) {
   return failure == std::errc() && stop == end && !text.empty();
 }
 
-// The fields of a line, split at runs of spaces and tabs.
-std::vector<std::string_view> fieldsOf(std::string_view text) {
-  std::vector<std::string_view> fields;
-  std::size_t start = text.find_first_not_of(" \t");
-  while (start != std::string_view::npos) {
-    std::size_t end = std::min(text.find_first_of(" \t", start), text.size());
-    fields.push_back(text.substr(start, end - start));
-    start = text.find_first_not_of(" \t", end);
-  }
-  return fields;
-}
-
-// The frame: the first field of a frame line, followed by the four key fields.
+// The frame: the first field of a frame line, followed by the four key
+// fields, separated by runs of spaces and tabs.
 bool parseFrameLine(std::string_view text, std::int32_t* frame) {
-  std::vector<std::string_view> fields = fieldsOf(text);
+  constexpr int FIELDS = 5;
+  constexpr std::string_view SEPARATORS = " \t";
   int keyField = 0;
-  if (fields.size() != 5 || !parseWhole(fields[0], frame)) return false;
-  return std::all_of(fields.begin() + 1, fields.end(),
-                     [&](std::string_view field) { return parseWhole(field, &keyField); });
+  std::size_t start = text.find_first_not_of(SEPARATORS);
+  for (int field = 0; field < FIELDS; ++field) {
+    if (start == std::string_view::npos) return false;
+    std::size_t end = std::min(text.find_first_of(SEPARATORS, start), text.size());
+    std::string_view digits = text.substr(start, end - start);
+    if (!(field == 0 ? parseWhole(digits, frame) : parseWhole(digits, &keyField))) return false;
+    start = text.find_first_not_of(SEPARATORS, end);
+  }
+  return start == std::string_view::npos;
 }
 
 class EnvelopeParser {
