@@ -17,9 +17,14 @@ namespace {
 
 constexpr int kNameAttempts = 100;
 
+bool isSlash(char c) { return c == '\\' || c == '/'; }
+
 // Whether `path` names something other than a file on disk (NUL, CON, a
-// named pipe), which can only be written directly.
+// named pipe), which can only be written directly. A path in the device
+// namespace (\\.\pipe\..., \\.\COM1) is one by its name: opening a named
+// pipe to look at it would take the place of the writer the pipe waits for.
 bool isDevice(const char* path) {
+  if (isSlash(path[0]) && isSlash(path[1]) && path[2] == '.' && isSlash(path[3])) return true;
   HANDLE handle = CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                               nullptr, OPEN_EXISTING, 0, nullptr);
   if (handle == INVALID_HANDLE_VALUE) return false;

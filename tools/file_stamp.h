@@ -8,7 +8,9 @@
 #include <string>
 
 // What identifies one state of a file: a rewrite changes the modification
-// and change times, a replacement the inode.
+// and change times, a replacement the inode (on Windows: the file index).
+// The times are kept to below the second, so that a rewrite within the same
+// second is still told apart.
 struct FileStamp {
   bool exists = false;
   std::uint64_t device = 0;
@@ -22,7 +24,7 @@ struct FileStamp {
 };
 
 // The stamp of the regular file at `path`; `exists` is false when there is
-// no regular file there.
+// no regular file there. One file per platform.
 FileStamp stampFile(const std::string& path);
 
 // True when a regular file is at `path` now and it is not the one `before`

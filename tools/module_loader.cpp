@@ -1,15 +1,11 @@
 #include "tools/module_loader.h"
 
-#include <dlfcn.h>
-
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
-
-#include "tools/module_search.h"
 
 namespace {
 
+constexpr char RECORD_SYMBOL[] = "_mod_descrip";
 constexpr char SERVER_CLASS[] = "LayoutGeneric";
 constexpr char SERVER_NAME[] = "Quorvel";
 constexpr std::int32_t INTERFACE_VERSION = 1;
@@ -31,24 +27,15 @@ bool sameText(const char* text, const char* expected) {
 LoadedModule::~LoadedModule() { unload(); }
 
 void LoadedModule::unload() {
-  if (handle_) dlclose(handle_);
+  if (handle_) closeFile();
   handle_ = nullptr;
   record_ = nullptr;
   activateFunction_ = nullptr;
 }
 
 bool LoadedModule::load(const std::string& path, std::string* error) {
-  // A name without a slash would send the loader searching the system's
-  // library directories; the user means the file here.
-  std::string file = path.find('/') == std::string::npos ? "./" + path : path;
-  handle_ = dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
-  if (!handle_) {
-    const char* reason = dlerror();
-    *error = "cannot load module file " + path + ": " + (reason ? reason : "unknown reason");
-    return false;
-  }
-  dlerror();
-  record_ = static_cast<const ModuleRecord*>(dlsym(handle_, "_mod_descrip"));
+  if (!openFile(path, error)) return false;
+  record_ = static_cast<const ModuleRecord*>(findSymbol(RECORD_SYMBOL));
   if (!record_) {
     *error = path + " is not a module: it has no _mod_descrip record";
     unload();
@@ -100,12 +87,4 @@ std::int32_t LoadedModule::activate(GlobalLookup lookup) {
   std::int32_t result = activateFunction_(INTERFACE_VERSION, lookup, nullptr, nullptr);
   record_->shutdown(serverData);
   return result;
-}
-
-std::string defaultModulePath(const char* argv0) {
-  namespace fs = std::filesystem;
-  std::error_code failure;
-  fs::path program = fs::read_symlink("/proc/self/exe", failure);
-  if (failure) program = fs::path(argv0 ? argv0 : "");
-  return findModuleFile(program.parent_path()).string();
 }

@@ -34,6 +34,14 @@ class LoadedModule {
   bool findServer(const std::string& path, std::string* error);
   void unload();
 
+  // The platform's dynamic loader, one file per platform. openFile loads the
+  // file at `path` into `handle_`, or sets `error` and returns false;
+  // findSymbol gives the address of the exported `name`, or null; closeFile
+  // unloads `handle_`.
+  bool openFile(const std::string& path, std::string* error);
+  const void* findSymbol(const char* name) const;
+  void closeFile();
+
   void* handle_ = nullptr;
   const ModuleRecord* record_ = nullptr;
   ActivateFunction activateFunction_ = nullptr;

@@ -16,6 +16,7 @@
 #include "tools/item_choice.h"
 #include "tools/module_loader.h"
 #include "tools/panel_script.h"
+#include "tools/pipe_path.h"
 #include "tools/platform.h"
 #include "tools/run_options.h"
 #include "tools/run_scene.h"
@@ -40,15 +41,6 @@ constexpr std::uint64_t CALLS_PER_PROGRESS_UPDATE = 1024;
 int fail(const std::string& error) {
   std::fprintf(stderr, "quorvel-run: %s\n", error.c_str());
   return EXIT_RUNNER_FAILED;
-}
-
-// A pipe or socket: opening it to write would wait for a reader that never
-// comes.
-bool opensOnlyWithAReader(const std::string& path) {
-  std::error_code failure;
-  std::filesystem::file_status status = std::filesystem::status(path, failure);
-  return status.type() == std::filesystem::file_type::fifo ||
-         status.type() == std::filesystem::file_type::socket;
 }
 
 // Anything but a device: what the module writes there can be read back. A

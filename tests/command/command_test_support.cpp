@@ -1,11 +1,10 @@
 #include "tests/command/command_test_support.h"
 
-#include <unistd.h>
-
 #include <fstream>
 #include <sstream>
 
 #include "command/command.h"
+#include "tests/platform/test_platform.h"
 
 void useHostServices(hostsim::HostSim& host) {
   GlobalLookup lookup = hostsim::HostSim::lookup();
@@ -18,11 +17,7 @@ void useHostServices(hostsim::HostSim& host) {
   host.clearCalls();
 }
 
-ScratchDirectory::ScratchDirectory() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "quorvel-test-XXXXXX").string();
-  if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot make a scratch directory");
-  path_ = pattern;
-}
+ScratchDirectory::ScratchDirectory() : path_(makeScratchDirectory("quorvel-test-")) {}
 
 ScratchDirectory::~ScratchDirectory() {
   std::error_code ignored;

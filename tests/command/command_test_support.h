@@ -30,6 +30,11 @@ class ScratchDirectory {
   std::filesystem::path path_;
 };
 
+// What the command joins the envelopes directory and the file name with: the
+// platform's own separator.
+inline const std::string PATH_SEPARATOR(
+    1, static_cast<char>(std::filesystem::path::preferred_separator));
+
 // The whole content of a file; empty when it cannot be read.
 std::string fileContent(const std::string& path);
 

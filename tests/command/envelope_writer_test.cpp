@@ -12,6 +12,7 @@
 #include "tests/command/command_test_support.h"
 #include "tests/common/comma_locale.h"
 #include "tests/common/failing_writes.h"
+#include "tests/platform/test_platform.h"
 
 using hostsim::HostSim;
 using hostsim::ItemKind;
@@ -167,19 +168,19 @@ TEST_F(EnvelopeWriterTest, AFailedOrRefusedWriteLeavesThePreviousEnvelopeWhole) 
   struct Case {
     const char* name;
     hostsim::PositionFunction targetAt;
-    rlim_t sizeLimit;  // 0: none
+    bool blocked;  // the new envelope cannot take the old one's place
     Message message;
   };
   const Case cases[] = {
-      {"items 2e308 apart", standingAt(-kHuge, 0, 0), 0,
+      {"items 2e308 apart", standingAt(-kHuge, 0, 0), false,
        {path, "Distance is not a finite number at frame 0"}},
       {"a NaN position at frame 7",
-       [=](double seconds) { return Vector3{seconds * 30 > 6.5 ? kNaN : 1.0, 0, 0}; }, 0,
+       [=](double seconds) { return Vector3{seconds * 30 > 6.5 ? kNaN : 1.0, 0, 0}; }, false,
        {path, "Distance is not a finite number at frame 7"}},
       {"an infinite position at frame 2",
-       [=](double seconds) { return Vector3{0, seconds * 30 > 1.5 ? -INFINITY : 1.0, 0}; }, 0,
+       [=](double seconds) { return Vector3{0, seconds * 30 > 1.5 ? -INFINITY : 1.0, 0}; }, false,
        {path, "Distance is not a finite number at frame 2"}},
-      {"a size limit part-way", standingAt(3, 4, 0), 5000,
+      {"a replacement that fails", standingAt(3, 4, 0), true,
        {path, "Unable to write envelope file"}},
   };
   const std::string previous = header(1) + key("1.000000", 0);
@@ -191,8 +192,8 @@ TEST_F(EnvelopeWriterTest, AFailedOrRefusedWriteLeavesThePreviousEnvelopeWhole) 
     std::fputs(previous.c_str(), old);
     std::fclose(old);
     std::size_t messagesBefore = host.messages().size();
-    if (c.sizeLimit) {
-      FileSizeLimit limit(c.sizeLimit);
+    if (c.blocked) {
+      BlockedReplacement blocked(path, 5000);
       writeEnvelope(item, target, path.c_str(), 1000, 1);
     } else {
       writeEnvelope(item, target, path.c_str(), 1000, 1);
@@ -224,10 +225,17 @@ TEST_F(EnvelopeWriterTest, NumbersAreTheSameInACommaDecimalLocale) {
 }
 
 TEST_F(EnvelopeWriterTest, AFailedWriteIsReported) {
-  addStillItems({0, 0, 0}, {3, 4, 0});
-  writeEnvelope(item, target, "/dev/full", 60, 1);
+  FailingWritePath failing;
+  // The item is sampled after the file was opened and before a byte of the
+  // keys is written: from then on, no write can succeed.
+  item = host.addItem({ItemKind::Object, "A", [&](double) {
+                         failing.waitUntilWritesFail();
+                         return Vector3{0, 0, 0};
+                       }});
+  target = host.addItem({ItemKind::Object, "B", standingAt(3, 4, 0)});
+  writeEnvelope(item, target, failing.path().c_str(), 60, 1);
   EXPECT_THAT(host.messages(),
-              ElementsAre(Message{"/dev/full", "Unable to write envelope file"}));
+              ElementsAre(Message{failing.path(), "Unable to write envelope file"}));
 }
 
 }  // namespace

@@ -29,7 +29,7 @@ TEST(GoldenRunTest, DefaultRunMakesExactlyTheseHostCalls) {
   HostSim host;
   ScratchDirectory scratch;
   const std::string directory = scratch.path().string();
-  const std::string path = directory + "/quorvel.env";
+  const std::string path = directory + PATH_SEPARATOR + "quorvel.env";
   host.setDirectory("Envelopes", directory);
   ItemId ball = host.addItem({ItemKind::Object, "Ball", standingAt(0, 0, 0)});
   ItemId box = host.addItem({ItemKind::Object, "Box", standingAt(3, 4, 0)});

@@ -183,12 +183,13 @@ TEST_F(OptionsPanelTest, ADefaultPathThatCannotBeMadeFallsBackToTheBareFileName)
 }
 
 TEST_F(OptionsPanelTest, TheLongestDirectoryThatFitsIsJoinedWithTheSeparator) {
-  std::string directory(243, 'd');  // 243 + "/" + "quorvel.env" = 255 bytes
+  std::string directory(243, 'd');  // 243 + separator + "quorvel.env" = 255 bytes
   host.setDirectory("Envelopes", directory);
   host.scriptUser({userCancels()});
   EXPECT_EQ(activate(), 0);
   EXPECT_THAT(host.callsTo("setAttr"),
-              Contains("setAttr(env_name, ATTR_VALUE, \"" + directory + "/quorvel.env\")"));
+              Contains("setAttr(env_name, ATTR_VALUE, \"" + directory + PATH_SEPARATOR +
+                       "quorvel.env\")"));
 }
 
 TEST_F(OptionsPanelTest, APathReadBackWithoutTerminatorIsCutAtTheBuffer) {

@@ -10,13 +10,16 @@
 #include <stdexcept>
 #include <string>
 
+#include "tests/platform/test_platform.h"
+
 class CommaDecimalLocale {
  public:
   // Throws when the locale is missing (tools/install-deps generates it), so
   // that a test cannot pass without it in force.
   CommaDecimalLocale() {
-    if (!std::setlocale(LC_ALL, "de_DE.UTF-8")) {
-      throw std::runtime_error("the locale de_DE.UTF-8 is missing: run tools/install-deps");
+    if (!std::setlocale(LC_ALL, commaDecimalLocaleName())) {
+      throw std::runtime_error(std::string("the locale ") + commaDecimalLocaleName() +
+                               " is missing: run tools/install-deps");
     }
     char probe[16];
     std::snprintf(probe, sizeof probe, "%f", 1.5);

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/platform/test_platform.h"
+
 namespace hostsim {
 namespace {
 
@@ -13,8 +15,8 @@ namespace {
 // scene numbers still read with "." and only with it.
 TEST(SceneNumbers, ReadTheSameInACommaDecimalLocale) {
   std::string saved = std::setlocale(LC_NUMERIC, nullptr);
-  if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8") == nullptr) {
-    GTEST_SKIP() << "no de_DE.UTF-8 locale on this machine";
+  if (std::setlocale(LC_NUMERIC, commaDecimalLocaleName()) == nullptr) {
+    GTEST_SKIP() << "no " << commaDecimalLocaleName() << " locale on this machine";
   }
   struct Case {
     const char* text;

@@ -6,7 +6,6 @@
 #define QUORVEL_TESTS_SCENE_CORE_DOCUMENTS_H_
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <filesystem>
 #include <fstream>
@@ -17,6 +16,7 @@
 
 #include "scene/allocation.h"
 #include "scene/scene.h"
+#include "tests/platform/test_platform.h"
 #include "tests/scene/scene_test_support.h"
 
 using Texts = std::vector<std::string>;
@@ -61,10 +61,7 @@ inline Texts linkedTexts(const SceneDocument* document) {
 // A fresh directory under the system's temporary one, removed with its content.
 class ScratchDirectory {
  public:
-  ScratchDirectory() {
-    std::string name = (std::filesystem::temp_directory_path() / "quorvel-XXXXXX").string();
-    if (mkdtemp(name.data())) root = name;
-  }
+  ScratchDirectory() : root(makeScratchDirectory("quorvel-")) {}
   ~ScratchDirectory() {
     std::error_code ignored;
     std::filesystem::remove_all(root, ignored);
@@ -82,9 +79,5 @@ inline std::string readBytes(const std::string& path) {
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-inline long openDescriptors() {
-  auto entries = std::filesystem::directory_iterator("/proc/self/fd");
-  return std::distance(begin(entries), end(entries));
-}
 
 #endif  // QUORVEL_TESTS_SCENE_CORE_DOCUMENTS_H_

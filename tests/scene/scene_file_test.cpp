@@ -98,23 +98,23 @@ TEST(ReadTextLine, ReadsOnePieceAndNoByteMore) {
 
 TEST(ReadScene, RefusesWhatCannotBeReadWholeLeavingNothingBehind) {
   ScratchDirectory directory;
-  long live = liveAllocations(), descriptors = openDescriptors();
+  long live = liveAllocations(), descriptors = openFileCount();
   EXPECT_EQ(readScene(directory.path("missing").c_str()), nullptr);
-  EXPECT_EQ(readScene(directory.root.c_str()), nullptr);  // a directory gives a read error
+  EXPECT_EQ(readScene(directory.root.string().c_str()), nullptr);  // a directory gives a read error
   for (const std::string& bytes : {std::string("\0", 1), std::string("LWSC\n1\na\0b\n", 11),
                                    std::string("LWSC\nlast\0", 10)}) {
-    writeBytes(directory.path("nul"), bytes);
-    EXPECT_EQ(readScene(directory.path("nul").c_str()), nullptr) << bytes.size();
+    writeBytes(directory.path("zero-byte.lws"), bytes);
+    EXPECT_EQ(readScene(directory.path("zero-byte.lws").c_str()), nullptr) << bytes.size();
   }
   EXPECT_EQ(liveAllocations(), live);
-  EXPECT_EQ(openDescriptors(), descriptors);
+  EXPECT_EQ(openFileCount(), descriptors);
 }
 
 TEST(ReadScene, MakesTwoAllocationsPerLineAndGivesAllBackWhenOneFails) {
   ScratchDirectory directory;
   std::string path = directory.path("in.lws");
   writeBytes(path, "LWSC\n1\n\nLoadObject a\n" + std::string(300, 'x') + "\nlast");  // 7 lines
-  long live = liveAllocations(), descriptors = openDescriptors();
+  long live = liveAllocations(), descriptors = openFileCount();
   long total = forEachFailingAllocation(
       [&] {
         SceneHandle document(readScene(path.c_str()));
@@ -123,7 +123,7 @@ TEST(ReadScene, MakesTwoAllocationsPerLineAndGivesAllBackWhenOneFails) {
       [&](long n, bool succeeded) {
         EXPECT_FALSE(succeeded) << "a shortened document came back, allocation " << n;
         EXPECT_EQ(liveAllocations(), live) << "allocation " << n;
-        EXPECT_EQ(openDescriptors(), descriptors) << "allocation " << n;
+        EXPECT_EQ(openFileCount(), descriptors) << "allocation " << n;
       });
   EXPECT_EQ(total, 1 + 2 * 7);
 }
@@ -132,8 +132,17 @@ TEST(WriteScene, ReportsAFileThatCannotBeWritten) {
   ScratchDirectory directory;
   SceneHandle document = documentOf({"LWSC\n", "1\n"});
   EXPECT_FALSE(writeScene(document.get(), directory.path("no/folder").c_str()));
-  EXPECT_FALSE(writeScene(document.get(), directory.root.c_str()));
-  EXPECT_FALSE(writeScene(document.get(), "/dev/full"));  // the close cannot flush
+  EXPECT_FALSE(writeScene(document.get(), directory.root.string().c_str()));
+}
+
+TEST(WriteScene, ReportsAWriteThatFails) {
+  // More text than any pipe takes in before its reader is gone.
+  constexpr int LINES = 10000;
+  Texts texts = {"LWSC\n"};
+  for (int i = 0; i < LINES; ++i) texts.push_back("LoadObject Objects/a" + std::to_string(i) + "\n");
+  SceneHandle document = documentOf(texts);
+  FailingWritePath failing;
+  EXPECT_FALSE(writeScene(document.get(), failing.path().c_str()));
 }
 
 TEST(WriteScene, WritesTextsOfAnyLengthInOrder) {
@@ -155,7 +164,7 @@ TEST(WriteScene, AFailedWriteLeavesThePreviousFileWholeWithNothingBesideIt) {
   Texts lines(2000, std::string(100, 'x') + "\n");
   SceneHandle document = documentOf(lines);
   {
-    FileSizeLimit limit(50000);
+    BlockedReplacement blocked(path, 50000);
     EXPECT_FALSE(writeScene(document.get(), path.c_str()));
   }
   EXPECT_EQ(readBytes(path), previous);

@@ -3,13 +3,13 @@
 // and read back.
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "scene/scene.h"
+#include "tests/platform/test_platform.h"
 #include "tests/scene/scene_test_support.h"
 
 namespace {
@@ -51,12 +51,11 @@ TEST(SceneScenario, BuiltSceneIsReadBackLineForLine) {
   ASSERT_TRUE(addDissolveKey(pivot, 0, 12));
   ASSERT_TRUE(addDissolveKey(pivot, 1, 60));
 
-  std::string path = (std::filesystem::temp_directory_path() /
-                      ("quorvel-scenario-" + std::to_string(getpid()) + ".lws"))
-                         .string();
+  std::filesystem::path directory = makeScratchDirectory("quorvel-scenario-");
+  std::string path = (directory / "scenario.lws").string();
   ASSERT_TRUE(writeScene(built.get(), path.c_str()));
   SceneHandle reread(readScene(path.c_str()));
-  std::filesystem::remove(path);
+  std::filesystem::remove_all(directory);
   ASSERT_NE(reread, nullptr);
   classifyLines(built.get());
   EXPECT_EQ(recordsOf(reread.get()), recordsOf(built.get()));

@@ -1,28 +1,16 @@
 // The trace file "SpecTEXT.txt" in the current directory.
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <climits>
 #include <filesystem>
 #include <string>
 
-#include "tests/scene/core_documents.h"
+#include "tests/scene/trace_fixture.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-// Each test runs in a fresh directory of its own and goes back after.
-class Trace : public ::testing::Test {
- protected:
-  void SetUp() override { fs::current_path(directory.root); }
-  void TearDown() override { fs::current_path(previous); }
-  std::string traced() const { return readBytes(directory.path("SpecTEXT.txt")); }
-
-  fs::path previous = fs::current_path();
-  ScratchDirectory directory;
-};
 
 TEST_F(Trace, AppendsTextsNumbersAndScenesVerbatim) {
   traceScene(documentOf({}).get());
@@ -47,14 +35,6 @@ TEST_F(Trace, DropsWhatCannotBeWrittenAndAppendsAfterwards) {
   fs::rename("aside", "SpecTEXT.txt");
   traceNumber(7);
   EXPECT_EQ(traced(), "kept\nnum is 7\n");
-}
-
-TEST_F(Trace, ReadOnlyDirectoryDropsTheTrace) {
-  fs::permissions(directory.root, fs::perms::owner_read | fs::perms::owner_exec);
-  if (access(".", W_OK) == 0) GTEST_SKIP() << "this user writes into read-only directories";
-  traceText("dropped\n");
-  EXPECT_FALSE(fs::exists("SpecTEXT.txt"));
-  fs::permissions(directory.root, fs::perms::owner_all);
 }
 
 }  // namespace

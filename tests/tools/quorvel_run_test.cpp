@@ -145,9 +145,8 @@ TEST_F(QuorvelRunTest, PlotIsAnSvgChartTitledWithBothNames) {
   EXPECT_THAT(svg, StartsWith("<?xml"));
   EXPECT_THAT(svg, HasSubstr("Distance from Salt &amp; &lt;Pepper&gt; to B</text>"));
   EXPECT_THAT(svg, Not(HasSubstr("<Pepper>")));
-  // Three keys, at frames 0, 1 and 2, joined by one line.
-  EXPECT_THAT(svg,
-              ::testing::ContainsRegex("<polyline [^>]*points=\"[0-9.,]+ [0-9.,]+ [0-9.,]+\""));
+  // Three keys, at frames 0, 1 and 2, joined by one line at the top of the chart.
+  EXPECT_THAT(svg, HasSubstr("points=\"80.00,70.00 425.00,70.00 770.00,70.00\"/>"));
   EXPECT_THAT(svg, EndsWith("</svg>\n"));
 }
 
@@ -156,6 +155,18 @@ TEST_F(QuorvelRunTest, WithNoOptionsTheDemoSceneIsMeasuredIntoTheCurrentDirector
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_THAT(read("quorvel.env"), StartsWith("LWEN\r\n1\r\n1\r\n60\r\n"));
   EXPECT_THAT(run.out, StartsWith("./quorvel.env: 60 keys, distance "));
+}
+
+// The demo as `make demo` runs it gives, on every platform, the chart the
+// README shows and the envelope kept beside these tests, byte for byte.
+TEST_F(QuorvelRunTest, TheDemoGivesTheDocumentedChartAndTheGoldenEnvelope) {
+  std::filesystem::create_directories(directory_.path("build/demo"));
+  RunResult run = runQuorvel({"--envelopes-dir", "build/demo", "--plot", "build/demo/quorvel.svg"},
+                             directory_.root());
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(read("build/demo/quorvel.svg"), readFile(QUORVEL_SOURCE_DIR "/docs/demo-plot.svg"));
+  EXPECT_EQ(read("build/demo/quorvel.env"),
+            readFile(QUORVEL_SOURCE_DIR "/tests/tools/golden/demo-quorvel.env"));
 }
 
 // What the runner refuses before it loads the module: status 3 and a message.
@@ -167,6 +178,7 @@ TEST_F(QuorvelRunTest, RunsTheRunnerCannotMakeFailWithStatusThree) {
   };
   writeFile(directory_.path("scene.lws"), twoStaticNulls());
   writeFile(directory_.path("notes.txt"), "just some notes\n");
+  UnreadPipe pipe(directory_.root());
   const RefusedRun cases[] = {
       {"missing scene", {"--scene", "absent.lws"}, "cannot read scene file absent.lws"},
       {"not a scene", {"--scene", "notes.txt"}, "notes.txt is not a scene file"},
@@ -176,12 +188,11 @@ TEST_F(QuorvelRunTest, RunsTheRunnerCannotMakeFailWithStatusThree) {
       {"one object only", {"--scene", "one.lws"}, "no second object"},
       {"empty output", {"--output", ""}, "--output"},
       {"path beyond the panel's 255 bytes", {"--output", std::string(300, 'x')}, "longer than"},
-      {"output no writer could finish", {"--output", "pipe.env"}, "is a pipe or socket"},
+      {"output no writer could finish", {"--output", pipe.path()}, "is a pipe or socket"},
       {"plot of an output not read back",
        {"--output", "/dev/null", "--plot", "chart.svg"},
        "/dev/null is not a regular file"},
   };
-  ASSERT_EQ(mkfifo(directory_.path("pipe.env").c_str(), 0600), 0);
   writeFile(directory_.path("one.lws"), sceneWith({staticNull("Only", 0, 0, 0)}));
   for (const RefusedRun& refused : cases) {
     RunResult run = runQuorvel(refused.arguments, directory_.root());

@@ -1,5 +1,5 @@
 // A loadable file that exports something, but no module record.
 
 extern "C" {
-__attribute__((visibility("default"))) int notAModuleRecord = 1;
+int notAModuleRecord = 1;
 }

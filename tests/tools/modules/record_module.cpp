@@ -25,7 +25,7 @@ ServerEntry servers[] = {
 }  // namespace
 
 extern "C" {
-__attribute__((visibility("default"))) ModuleRecord _mod_descrip = {
+ModuleRecord _mod_descrip = {
     RECORD_SYNC_CODE, RECORD_VERSION, RECORD_MACHINE_CODE, startUp, shutDown, servers,
 };
 }
