@@ -11,7 +11,8 @@
 // link keeps its link: the file it points to is replaced. A replaced file
 // keeps its permission bits; a new one gets those of a newly created file.
 // Where the directory refuses a new file but the target itself may be
-// written, the target is written directly, as it always could be.
+// written, the target is written directly, as it always could be; so is, on
+// Windows, a target whose temporary file's path would pass MAX_PATH.
 
 #ifndef QUORVEL_FILE_REPLACE_FILE_REPLACE_H_
 #define QUORVEL_FILE_REPLACE_FILE_REPLACE_H_

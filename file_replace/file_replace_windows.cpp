@@ -16,6 +16,8 @@
 namespace {
 
 constexpr int kNameAttempts = 100;
+// What createTemporary adds to the target's path at most: ".<pid>-<n>.part".
+constexpr std::size_t kLongestTemporarySuffix = 1 + 10 + 1 + 2 + 5;
 
 bool isSlash(char c) { return c == '\\' || c == '/'; }
 
@@ -58,6 +60,11 @@ int createTemporary(const char* target, char** path) {
   return -1;
 }
 
+bool writeDirectly(const char* path, FileReplacement* replacement) {
+  replacement->stream = std::fopen(path, "wb");
+  return replacement->stream != nullptr;
+}
+
 char* copiedText(const char* text) {
   std::size_t size = std::strlen(text) + 1;
   char* copy = static_cast<char*>(std::malloc(size));
@@ -69,13 +76,16 @@ char* copiedText(const char* text) {
 
 bool beginFileReplacement(const char* path, FileReplacement* replacement) {
   *replacement = {nullptr, nullptr, nullptr};
-  if (isDevice(path)) {
-    replacement->stream = std::fopen(path, "wb");
-    return replacement->stream != nullptr;
-  }
+  if (isDevice(path)) return writeDirectly(path, replacement);
   // A read-only file is not replaced either, as it could not be opened.
   DWORD attributes = GetFileAttributesA(path);
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return false;
+  // A target whose temporary file's path would pass the system's limit
+  // (MAX_PATH, with its terminating zero) is written directly, as it always
+  // could be.
+  if (std::strlen(path) + kLongestTemporarySuffix >= MAX_PATH) {
+    return writeDirectly(path, replacement);
+  }
   char* target = copiedText(path);
   if (!target) return false;
   char* temporary = nullptr;

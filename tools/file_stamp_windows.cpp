@@ -35,7 +35,8 @@ FileStamp stampFile(const std::string& path) {
   if (!regular) return stamp;
   stamp.exists = true;
   stamp.device = identity.dwVolumeSerialNumber;
-  stamp.inode = (static_cast<std::uint64_t>(identity.nFileIndexHigh) << 32) | identity.nFileIndexLow;
+  stamp.inode =
+      (static_cast<std::uint64_t>(identity.nFileIndexHigh) << 32) | identity.nFileIndexLow;
   stamp.size = (static_cast<std::int64_t>(identity.nFileSizeHigh) << 32) | identity.nFileSizeLow;
   splitTicks(times.LastWriteTime, &stamp.modifiedSeconds, &stamp.modifiedNanoseconds);
   splitTicks(times.ChangeTime, &stamp.changedSeconds, &stamp.changedNanoseconds);

@@ -227,13 +227,14 @@ TEST_F(EnvelopeWriterTest, NumbersAreTheSameInACommaDecimalLocale) {
 TEST_F(EnvelopeWriterTest, AFailedWriteIsReported) {
   FailingWritePath failing;
   // The item is sampled after the file was opened and before a byte of the
-  // keys is written: from then on, no write can succeed.
+  // keys is written: from then on, no write can succeed. Ten thousand keys
+  // outlast what any pipe takes in.
   item = host.addItem({ItemKind::Object, "A", [&](double) {
                          failing.waitUntilWritesFail();
                          return Vector3{0, 0, 0};
                        }});
   target = host.addItem({ItemKind::Object, "B", standingAt(3, 4, 0)});
-  writeEnvelope(item, target, failing.path().c_str(), 60, 1);
+  writeEnvelope(item, target, failing.path().c_str(), 10000, 1);
   EXPECT_THAT(host.messages(),
               ElementsAre(Message{failing.path(), "Unable to write envelope file"}));
 }

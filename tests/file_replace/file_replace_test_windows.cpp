@@ -23,6 +23,17 @@ TEST_F(FileReplaceTest, AReadOnlyFileIsRefusedAndLeftAsItWas) {
   SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
+// The temporary file beside a 250-byte path would pass MAX_PATH: the target
+// is written directly, not refused.
+TEST_F(FileReplaceTest, ATargetTooLongForATemporaryBesideItIsWrittenDirectly) {
+  std::string prefix = path("");
+  ASSERT_LT(prefix.size(), 200u);
+  std::string target = prefix + std::string(250 - prefix.size(), 'l');
+  EXPECT_TRUE(replace(target, "long"));
+  EXPECT_EQ(readFile(target), "long");
+  EXPECT_EQ(namesIn(directory).size(), 1u);
+}
+
 DWORD WINAPI readPipe(void* argument) {
   auto* pipe = static_cast<std::pair<HANDLE, std::string>*>(argument);
   ConnectNamedPipe(pipe->first, nullptr);  // ERROR_PIPE_CONNECTED: the writer came first

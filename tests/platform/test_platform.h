@@ -22,7 +22,8 @@ long openFileCount();
 
 // A path that opens for writing but where writing fails: /dev/full on
 // Linux; on Windows a named pipe whose reading end closes as soon as a
-// writer has opened it.
+// writer has opened it. (Under wine such a pipe still takes in a few
+// kilobytes: a writer that is to fail must write more.)
 class FailingWritePath {
  public:
   FailingWritePath();

@@ -73,7 +73,8 @@ FailingWritePath::~FailingWritePath() {
   if (!server_->thread) return;
   // Nobody may have come: come as a writer, so that the thread ends.
   if (WaitForSingleObject(server_->thread, 0) == WAIT_TIMEOUT) {
-    HANDLE writer = CreateFileA(path_.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE writer =
+        CreateFileA(path_.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     if (writer != INVALID_HANDLE_VALUE) CloseHandle(writer);
   }
   WaitForSingleObject(server_->thread, INFINITE);

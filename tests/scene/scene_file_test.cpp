@@ -136,10 +136,13 @@ TEST(WriteScene, ReportsAFileThatCannotBeWritten) {
 }
 
 TEST(WriteScene, ReportsAWriteThatFails) {
-  // More text than any pipe takes in before its reader is gone.
+  // A write that fails part-way: more text than the stream's buffer and any
+  // pipe take in before the reader is gone.
   constexpr int LINES = 10000;
   Texts texts = {"LWSC\n"};
-  for (int i = 0; i < LINES; ++i) texts.push_back("LoadObject Objects/a" + std::to_string(i) + "\n");
+  for (int i = 0; i < LINES; ++i) {
+    texts.push_back("LoadObject Objects/a" + std::to_string(i) + "\n");
+  }
   SceneHandle document = documentOf(texts);
   FailingWritePath failing;
   EXPECT_FALSE(writeScene(document.get(), failing.path().c_str()));
