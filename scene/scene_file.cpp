@@ -4,6 +4,7 @@
 // reproduces its file exactly. A file written is replaced whole or not at
 // all.
 
+#include <cstdio>
 #include <cstring>
 
 #include "file_replace/file_replace.h"
@@ -30,13 +31,13 @@ PieceRead readPiece(std::FILE* stream, char** text) {
   char buffer[SCENE_BUFFER_SIZE];
   std::size_t length = 0;
   int c = 0;
-  flockfile(stream);
-  while (length < MOST_PIECE_BYTES && (c = getc_unlocked(stream)) != EOF) {
+  // std::getc, which the C++ standard has on every platform (POSIX's
+  // getc_unlocked is not on Windows); readScene reads in blocks instead.
+  while (length < MOST_PIECE_BYTES && (c = std::getc(stream)) != EOF) {
     if (c == '\0') break;
     buffer[length++] = static_cast<char>(c);
     if (c == '\n') break;
   }
-  funlockfile(stream);
   if (c == '\0' || (c == EOF && std::ferror(stream))) return PieceRead::kFailed;
   if (length == 0) return PieceRead::kEnd;
   *text = textOfBytes(buffer, length);
