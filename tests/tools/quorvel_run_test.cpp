@@ -13,6 +13,7 @@
 #include <string>
 #include <thread>
 
+#include "tests/platform/test_platform.h"
 #include "tests/tools/run_support.h"
 #include "tools/envelope_size.h"
 #include "tools/platform.h"
