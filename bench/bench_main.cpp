@@ -87,6 +87,12 @@ int main(int argc, char** argv) {
       python.floor.push_back(pythonSeconds);
       if (pythonSeconds < 0) python.measured.back() = -1;
       adds.measured.push_back(addNullObjects(additions).seconds);
+      std::fprintf(stderr,
+                   "  bake %.3f s (%.1f MB), floor %.3f s; round trip %.3f s, stdio %.3f s, "
+                   "Python %.3f s; additions %.3f s\n",
+                   bake.measured.back(), memory.measured.back(), bake.floor.back(),
+                   roundTrip.measured.back(), roundTrip.floor.back(), python.floor.back(),
+                   adds.measured.back());
     }
     removeBenchFiles(files);
     std::printf("| Work | Measured | Floor | Ratio | Goal | |\n|---|---|---|---|---|---|\n");

@@ -1,4 +1,5 @@
 #include <fcntl.h>
+#include <malloc.h>
 #include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -32,6 +33,10 @@ Sample runChild(const std::vector<std::string>& arguments, const std::string& ou
   std::vector<char*> argv;
   for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
   argv.push_back(nullptr);
+  // A child's peak memory counts the memory of this process at the moment it
+  // starts (it begins as this process), so the heap that earlier measures
+  // freed is given back to the system first.
+  malloc_trim(0);
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addopen(&actions, 1, output.empty() ? "/dev/null" : output.c_str(),

@@ -77,8 +77,14 @@ struct SceneMotions {
 };
 
 Vector3 worldPositionAt(const SceneMotions& scene, std::size_t item, double seconds) {
-  ChannelValues own = evaluateMotion(scene.motions[item], seconds);
-  Vector3 position{own[CHANNEL_POSITION_X], own[CHANNEL_POSITION_Y], own[CHANNEL_POSITION_Z]};
+  // The item's own rotation and scale do not move its origin: only its
+  // parents' whole transforms are needed.
+  const Motion& own = scene.motions[item];
+  auto ownChannel = [&](std::size_t channel) {
+    return evaluateChannel(own.channels[channel], restValue(channel), seconds);
+  };
+  Vector3 position{ownChannel(CHANNEL_POSITION_X), ownChannel(CHANNEL_POSITION_Y),
+                   ownChannel(CHANNEL_POSITION_Z)};
   for (std::size_t parent = scene.parents[item]; parent != NO_PARENT;
        parent = scene.parents[parent]) {
     Transform local =

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <fstream>
 #include <string_view>
 
@@ -10,28 +11,39 @@ namespace {
 
 // No line the module writes comes near this: a value line of the largest
 // finite distance in fixed-point notation takes 318 bytes.
-constexpr std::streamsize LONGEST_LINE = 512;
+constexpr std::size_t LONGEST_LINE = 512;
+// The stream is read in blocks of this size.
+constexpr std::size_t BLOCK_SIZE = 64 * 1024;
 
-// Reads a stream line by line, counting lines from 1, holding one line at a
-// time.
+// Reads a stream's bytes a block at a time and cuts them into lines,
+// counting lines from 1; memory does not grow with the stream.
 class LineReader {
  public:
-  explicit LineReader(std::istream& in) : in_(in) {}
+  explicit LineReader(std::istream& in) : source_(in.rdbuf()) {}
 
   enum class Result { kLine, kEnd, kTooLong };
 
-  // The next line without its line end.
+  // The next line without its line end (LF, or CR LF). A last line without
+  // a line end counts as a line.
   Result next(std::string_view* line) {
-    in_.getline(buffer_, sizeof buffer_);
-    std::streamsize length = in_.gcount();
-    if (in_.fail() && length == 0) return Result::kEnd;
+    fill();
+    std::size_t unread = end_ - begin_;
+    if (unread == 0) return Result::kEnd;
     ++number_;
-    // A full buffer and no line end: the line does not fit.
-    if (in_.fail()) return Result::kTooLong;
-    // gcount counts the line end that getline took out, unless the text
-    // ended first.
-    if (!in_.eof()) --length;
-    std::string_view text(buffer_, static_cast<std::size_t>(length));
+    const char* start = block_ + begin_;
+    std::size_t limit = std::min(unread, LONGEST_LINE + 1);
+    const char* lineEnd = static_cast<const char*>(std::memchr(start, '\n', limit));
+    std::size_t length = 0;
+    if (lineEnd) {
+      length = static_cast<std::size_t>(lineEnd - start);
+      begin_ += length + 1;
+    } else if (streamEnded_ && unread <= LONGEST_LINE) {
+      length = unread;
+      begin_ = end_;
+    } else {
+      return Result::kTooLong;
+    }
+    std::string_view text(start, length);
     if (!text.empty() && text.back() == '\r') text.remove_suffix(1);
     *line = text;
     return Result::kLine;
@@ -40,8 +52,24 @@ class LineReader {
   int number() const { return number_; }
 
  private:
-  std::istream& in_;
-  char buffer_[LONGEST_LINE + 1];
+  // Makes sure the longest line and its line end are unread, when the
+  // stream still holds them.
+  void fill() {
+    if (streamEnded_ || end_ - begin_ > LONGEST_LINE || !source_) return;
+    std::size_t unread = end_ - begin_;
+    std::memmove(block_, block_ + begin_, unread);
+    std::size_t wanted = BLOCK_SIZE - unread;
+    std::streamsize got = source_->sgetn(block_ + unread, static_cast<std::streamsize>(wanted));
+    begin_ = 0;
+    end_ = unread + static_cast<std::size_t>(std::max<std::streamsize>(got, 0));
+    if (end_ < BLOCK_SIZE) streamEnded_ = true;
+  }
+
+  std::streambuf* source_;
+  char block_[BLOCK_SIZE];
+  std::size_t begin_ = 0;  // the unread bytes are block_[begin_, end_)
+  std::size_t end_ = 0;
+  bool streamEnded_ = false;
   int number_ = 0;
 };
 
@@ -53,21 +81,24 @@ bool parseWhole(std::string_view text, Number* value) {
   return failure == std::errc() && stop == end && !text.empty();
 }
 
+bool isSeparator(char c) { return c == ' ' || c == '\t'; }
+
 // The frame: the first field of a frame line, followed by the four key
 // fields, separated by runs of spaces and tabs.
 bool parseFrameLine(std::string_view text, std::int32_t* frame) {
   constexpr int FIELDS = 5;
-  constexpr std::string_view SEPARATORS = " \t";
   int keyField = 0;
-  std::size_t start = text.find_first_not_of(SEPARATORS);
+  const char* at = text.data();
+  const char* end = at + text.size();
   for (int field = 0; field < FIELDS; ++field) {
-    if (start == std::string_view::npos) return false;
-    std::size_t end = std::min(text.find_first_of(SEPARATORS, start), text.size());
-    std::string_view digits = text.substr(start, end - start);
+    while (at < end && isSeparator(*at)) ++at;
+    const char* start = at;
+    while (at < end && !isSeparator(*at)) ++at;
+    std::string_view digits(start, static_cast<std::size_t>(at - start));
     if (!(field == 0 ? parseWhole(digits, frame) : parseWhole(digits, &keyField))) return false;
-    start = text.find_first_not_of(SEPARATORS, end);
   }
-  return start == std::string_view::npos;
+  while (at < end && isSeparator(*at)) ++at;
+  return at == end;
 }
 
 class EnvelopeParser {

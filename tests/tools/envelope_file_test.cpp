@@ -77,3 +77,33 @@ TEST(EnvelopeFile, RefusesMalformedTextsNamingTheLine) {
 }
 
 }  // namespace
+
+namespace {
+
+// Lines are cut from blocks of the stream: a text far longer than a block,
+// its lines of every length up to the longest allowed, reads whole.
+TEST(EnvelopeFile, ReadsLinesAcrossBlocksUpToTheLongestAllowed) {
+  constexpr int KEYS = 30000;
+  std::string text = "LWEN\n1\n1\n" + std::to_string(KEYS) + "\n";
+  for (int frame = 0; frame < KEYS; ++frame) {
+    // Values padded with up to 499 leading zeros, then "\r\n".
+    std::string digits = std::to_string(frame);
+    text += std::string(static_cast<std::size_t>(frame % 500), '0') + digits + "\r\n" +
+            std::to_string(frame) + " 1 0 0 0\n";
+  }
+  std::vector<EnvelopeKey> keys;
+  std::string error;
+  ASSERT_TRUE(readKeys(text, &keys, &error)) << error;
+  ASSERT_EQ(keys.size(), static_cast<std::size_t>(KEYS));
+  for (int frame = 0; frame < KEYS; ++frame) {
+    ASSERT_EQ(keys[frame].frame, frame);
+    ASSERT_EQ(keys[frame].value, frame);
+  }
+  keys.clear();  // the longest line allowed, at the end of the text without a line end
+  EXPECT_TRUE(readKeys("LWEN\n1\n1\n1\n" + std::string(511, '0') + "5" +
+                           "\n0 1 0 0 0",
+                       &keys, &error))
+      << error;
+}
+
+}  // namespace
