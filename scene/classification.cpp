@@ -79,9 +79,20 @@ SceneLine* findObjectLine(SceneDocument* document, const char* name, int ordinal
   return nullptr;
 }
 
+// Walks in from both ends at once, each line looked at once: the two walks'
+// reads of memory overlap, where one walk would wait for each in turn.
 SceneLine* objectInsertPoint(SceneDocument* document) {
-  for (SceneLine* line = document->first; line; line = line->next) {
-    if (line->kind == LINE_AMBIENT) return line->prev;
+  SceneLine* forward = document->first;   // every line before it is not ambient
+  SceneLine* backward = document->last;   // every line after it has been looked at
+  SceneLine* firstAmbientBehind = nullptr;  // the first ambient line after `backward`
+  if (!forward) return nullptr;
+  for (;;) {
+    if (forward->kind == LINE_AMBIENT) return forward->prev;
+    if (forward == backward) break;
+    if (backward->kind == LINE_AMBIENT) firstAmbientBehind = backward;
+    forward = forward->next;
+    if (forward == backward) break;
+    backward = backward->prev;
   }
-  return nullptr;
+  return firstAmbientBehind ? firstAmbientBehind->prev : nullptr;
 }

@@ -117,4 +117,24 @@ TEST(ObjectInsertPoint, IsTheLineBeforeTheFirstAmbientLine) {
   EXPECT_EQ(objectInsertPoint(document.get()), lineAt(document.get(), 2));
 }
 
+// The walk comes in from both ends: wherever the ambient lines lie, in
+// documents of even and odd lengths, the first of them is the one found.
+TEST(ObjectInsertPoint, FindsTheFirstAmbientLineWhereverTheAmbientLinesLie) {
+  for (int length = 1; length <= 7; ++length) {
+    for (int ambientMask = 0; ambientMask < (1 << length); ++ambientMask) {
+      Texts texts;
+      int firstAmbient = 0;  // 1-based; 0 for none
+      for (int position = 1; position <= length; ++position) {
+        bool ambient = (ambientMask >> (position - 1)) & 1;
+        texts.emplace_back(ambient ? "AmbientColor 1\n" : "ShowCamera 1\n");
+        if (ambient && firstAmbient == 0) firstAmbient = position;
+      }
+      SceneHandle document = documentOf(texts);
+      SceneLine* expected = firstAmbient > 1 ? lineAt(document.get(), firstAmbient - 1) : nullptr;
+      EXPECT_EQ(objectInsertPoint(document.get()), expected)
+          << "length " << length << ", ambient lines " << ambientMask;
+    }
+  }
+}
+
 }  // namespace
