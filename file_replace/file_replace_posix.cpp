@@ -7,11 +7,11 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <charconv>
 #include <cstdlib>
 #include <cstring>
 
 #include "file_replace/file_replace.h"
+#include "file_replace/temporary_name.h"
 
 namespace {
 
@@ -57,16 +57,10 @@ char* followedLinks(const char* path) {
 // its heap path at *path; -1 (nothing created, *path null) on failure.
 int createTemporary(const char* target, char** path) {
   std::size_t length = std::strlen(target);
-  *path = static_cast<char*>(std::malloc(length + 48));
+  *path = static_cast<char*>(std::malloc(length + TEMPORARY_NAME_EXTRA));
   if (!*path) return -1;
   for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-    char* end = *path + length;
-    std::memcpy(*path, target, length);
-    *end++ = '.';
-    end = std::to_chars(end, end + 20, static_cast<long>(getpid())).ptr;
-    *end++ = '-';
-    end = std::to_chars(end, end + 4, attempt).ptr;
-    std::memcpy(end, ".part", 6);
+    writeTemporaryName(*path, target, length, static_cast<long>(getpid()), attempt);
     int descriptor = open(*path, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (descriptor >= 0) return descriptor;
     if (errno != EEXIST) break;

@@ -7,11 +7,11 @@
 #include <sys/stat.h>
 #include <windows.h>
 
-#include <charconv>
 #include <cstdlib>
 #include <cstring>
 
 #include "file_replace/file_replace.h"
+#include "file_replace/temporary_name.h"
 
 namespace {
 
@@ -40,16 +40,10 @@ bool isDevice(const char* path) {
 // created, *path null) on failure.
 int createTemporary(const char* target, char** path) {
   std::size_t length = std::strlen(target);
-  *path = static_cast<char*>(std::malloc(length + 48));
+  *path = static_cast<char*>(std::malloc(length + TEMPORARY_NAME_EXTRA));
   if (!*path) return -1;
   for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-    char* end = *path + length;
-    std::memcpy(*path, target, length);
-    *end++ = '.';
-    end = std::to_chars(end, end + 20, static_cast<long>(_getpid())).ptr;
-    *end++ = '-';
-    end = std::to_chars(end, end + 4, attempt).ptr;
-    std::memcpy(end, ".part", 6);
+    writeTemporaryName(*path, target, length, static_cast<long>(_getpid()), attempt);
     int descriptor = _open(*path, _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT,
                            _S_IREAD | _S_IWRITE);
     if (descriptor >= 0) return descriptor;
