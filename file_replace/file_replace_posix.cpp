@@ -11,7 +11,7 @@
 #include <cstring>
 
 #include "file_replace/file_replace.h"
-#include "file_replace/temporary_name.h"
+#include "file_replace/replacement_files.h"
 
 namespace {
 
@@ -114,16 +114,8 @@ bool beginFileReplacement(const char* path, FileReplacement* replacement) {
   return true;
 }
 
-bool finishFileReplacement(FileReplacement* replacement, bool keep) {
-  bool written = !std::ferror(replacement->stream);
-  if (std::fclose(replacement->stream) != 0) written = false;
-  bool replaced = written && keep;
-  if (replacement->temporaryPath) {
-    if (replaced) replaced = rename(replacement->temporaryPath, replacement->targetPath) == 0;
-    if (!replaced) unlink(replacement->temporaryPath);
-  }
-  std::free(replacement->temporaryPath);
-  std::free(replacement->targetPath);
-  *replacement = {nullptr, nullptr, nullptr};
-  return replaced;
+bool moveOverTarget(const char* temporary, const char* target) {
+  return rename(temporary, target) == 0;
 }
+
+void removeTemporary(const char* path) { unlink(path); }
