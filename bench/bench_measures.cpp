@@ -1,6 +1,5 @@
 #include <fcntl.h>
 #include <malloc.h>
-#include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -15,8 +14,6 @@
 
 #include "bench/bench.h"
 #include "scene/scene.h"
-
-extern char** environ;
 
 namespace {
 
@@ -33,19 +30,22 @@ Sample runChild(const std::vector<std::string>& arguments, const std::string& ou
   std::vector<char*> argv;
   for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
   argv.push_back(nullptr);
-  // A child's peak memory counts the memory of this process at the moment it
-  // starts (it begins as this process), so the heap that earlier measures
-  // freed is given back to the system first.
+  // A child's peak memory starts from the memory it has when it starts:
+  // posix_spawn's child shares this process's memory until it runs the
+  // program, and would count this process's peak as its own. A forked child
+  // has a copy of what this process holds now, so the heap that earlier
+  // measures freed is given back to the system first.
   malloc_trim(0);
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 1, output.empty() ? "/dev/null" : output.c_str(),
-                                   O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  const char* outputPath = output.empty() ? "/dev/null" : output.c_str();
   Clock::time_point start = Clock::now();
-  pid_t child = 0;
-  int error = posix_spawnp(&child, argv[0], &actions, nullptr, argv.data(), environ);
-  posix_spawn_file_actions_destroy(&actions);
-  if (error != 0) throw std::runtime_error("cannot run " + arguments[0]);
+  pid_t child = fork();
+  if (child == 0) {
+    int descriptor = open(outputPath, O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (descriptor < 0 || dup2(descriptor, 1) < 0) _exit(127);
+    execvp(argv[0], argv.data());
+    _exit(127);
+  }
+  if (child < 0) throw std::runtime_error("cannot run " + arguments[0]);
   int status = 0;
   rusage usage{};
   wait4(child, &status, 0, &usage);
