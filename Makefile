@@ -54,7 +54,6 @@ windows: deps-windows
 	tools/check-windows-dll $(WINDOWS)/bin/quorvel.p
 	tools/wine-prefix $(WINE_PREFIX)
 	ctest --test-dir $(WINDOWS) --output-on-failure -j2 --repeat until-pass:2
-	@echo "Not built for Windows yet: the runner's end-to-end tests (tests/tools)."
 	@mkdir -p $(WINDOWS_DEMO)
 	@echo "Running the Windows runner under wine on the built-in demo scene:"
 	$(WINE) $(WINDOWS)/bin/quorvel-run.exe --envelopes-dir $(WINDOWS_DEMO) --plot $(WINDOWS_DEMO)/quorvel.svg

@@ -3,7 +3,6 @@
 // the command line says, and reports what the module wrote.
 
 #include <cstdio>
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -16,7 +15,7 @@
 #include "tools/item_choice.h"
 #include "tools/module_loader.h"
 #include "tools/panel_script.h"
-#include "tools/pipe_path.h"
+#include "tools/path_kind.h"
 #include "tools/platform.h"
 #include "tools/run_options.h"
 #include "tools/run_scene.h"
@@ -46,12 +45,7 @@ int fail(const std::string& error) {
 // Anything but a device: what the module writes there can be read back. A
 // device such as /dev/null is written through and reads back as something
 // else.
-bool readableBack(const std::string& path) {
-  std::error_code failure;
-  std::filesystem::file_type type = std::filesystem::status(path, failure).type();
-  return type != std::filesystem::file_type::character &&
-         type != std::filesystem::file_type::block;
-}
+bool readableBack(const std::string& path) { return !namesADevice(path); }
 
 // The file the module will write: the typed output, or the panel's default
 // in the envelopes directory. False when the panel could not hold it, or

@@ -4,14 +4,10 @@
 #include <fstream>
 
 #include "scene/scene.h"
+#include "tools/path_kind.h"
 #include "tools/platform.h"
 
 namespace {
-
-bool isPipe(const std::string& path) {
-  std::error_code failure;
-  return std::filesystem::status(path, failure).type() == std::filesystem::file_type::fifo;
-}
 
 // The scene library reads files by path, and a pipe's bytes can be read only
 // once: they go through a temporary file.
@@ -31,7 +27,7 @@ SceneDocument* readSceneBytes(const std::string& bytes) {
 
 SceneDocument* readSceneFile(const std::string& path, std::string* error) {
   SceneDocument* document = nullptr;
-  if (isPipe(path)) {
+  if (namesAPipe(path)) {
     std::string bytes;
     platform::PipeRead read = platform::readPipe(path, SCENE_PIPE_WAIT_MILLISECONDS, &bytes);
     if (read == platform::PipeRead::kNoWriter) {

@@ -1,6 +1,6 @@
 // What the tests need that each platform does its own way: scratch
 // directories, counting open files, a path whose writes fail, a file that cannot be replaced, a pipe
-// that nobody reads, and a locale with a decimal comma.
+// that nobody reads, the null device and a locale with a decimal comma.
 
 #ifndef QUORVEL_TESTS_PLATFORM_TEST_PLATFORM_H_
 #define QUORVEL_TESTS_PLATFORM_TEST_PLATFORM_H_
@@ -57,6 +57,10 @@ class BlockedReplacement {
   struct Block;
   std::unique_ptr<Block> block_;
 };
+
+// The path of the device that takes every write and keeps nothing:
+// "/dev/null" on POSIX, "NUL" on Windows.
+const char* nullDevicePath();
 
 // The name of an installed locale whose decimal point is a comma (German):
 // "de_DE.UTF-8" on POSIX, "German_Germany.1252" on Windows.

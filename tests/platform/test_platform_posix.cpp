@@ -46,6 +46,8 @@ BlockedReplacement::~BlockedReplacement() {
   std::signal(SIGXFSZ, block_->oldHandler);
 }
 
+const char* nullDevicePath() { return "/dev/null"; }
+
 const char* commaDecimalLocaleName() { return "de_DE.UTF-8"; }
 
 UnreadPipe::UnreadPipe(const std::filesystem::path& directory)

@@ -100,6 +100,8 @@ BlockedReplacement::~BlockedReplacement() {
   if (block_->held != INVALID_HANDLE_VALUE) CloseHandle(block_->held);
 }
 
+const char* nullDevicePath() { return "NUL"; }
+
 const char* commaDecimalLocaleName() { return "German_Germany.1252"; }
 
 UnreadPipe::UnreadPipe(const std::filesystem::path&) : path_(uniquePipeName("unread")) {

@@ -1,19 +1,16 @@
 // quorvel-run end to end: the built program, the built module and the
 // stand-in host on scene files written by the tests.
 
-#include <fcntl.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
-#include <csignal>
 #include <filesystem>
 #include <set>
 #include <string>
 #include <thread>
 
 #include "tests/platform/test_platform.h"
+#include "tests/tools/quorvel_run_fixture.h"
 #include "tests/tools/run_support.h"
 #include "tools/envelope_size.h"
 #include "tools/platform.h"
@@ -24,27 +21,6 @@ using ::testing::EndsWith;
 using ::testing::HasSubstr;
 using ::testing::Not;
 using ::testing::StartsWith;
-
-// Two nulls standing 5 apart: "Origin" at (0, 0, 0) and "Corner" at (3, 4, 0).
-std::string twoStaticNulls() {
-  return sceneWith({staticNull("Origin", 0, 0, 0), staticNull("Corner", 3, 4, 0)});
-}
-
-class QuorvelRunTest : public ::testing::Test {
- protected:
-  // Writes `sceneText` as scene.lws and runs quorvel-run on it with `arguments`.
-  RunResult runOnScene(const std::string& sceneText, std::vector<std::string> arguments) {
-    writeFile(directory_.path("scene.lws"), sceneText);
-    arguments.insert(arguments.begin(), {"--scene", "scene.lws"});
-    return runQuorvel(arguments, directory_.root());
-  }
-  bool exists(const std::string& name) const {
-    return std::filesystem::exists(directory_.path(name));
-  }
-  std::string read(const std::string& name) const { return readFile(directory_.path(name)); }
-
-  ScratchDirectory directory_;
-};
 
 TEST_F(QuorvelRunTest, TwoStaticNullsFiveApartGiveTheEightLineEnvelope) {
   RunResult run = runOnScene(twoStaticNulls(), {"--last-frame", "2", "--output", "out.env"});
@@ -175,7 +151,7 @@ TEST_F(QuorvelRunTest, RunsTheRunnerCannotMakeFailWithStatusThree) {
   struct RefusedRun {
     const char* why;
     std::vector<std::string> arguments;
-    const char* message;
+    std::string message;
   };
   writeFile(directory_.path("scene.lws"), twoStaticNulls());
   writeFile(directory_.path("notes.txt"), "just some notes\n");
@@ -191,8 +167,8 @@ TEST_F(QuorvelRunTest, RunsTheRunnerCannotMakeFailWithStatusThree) {
       {"path beyond the panel's 255 bytes", {"--output", std::string(300, 'x')}, "longer than"},
       {"output no writer could finish", {"--output", pipe.path()}, "is a pipe or socket"},
       {"plot of an output not read back",
-       {"--output", "/dev/null", "--plot", "chart.svg"},
-       "/dev/null is not a regular file"},
+       {"--output", nullDevicePath(), "--plot", "chart.svg"},
+       std::string(nullDevicePath()) + " is not a regular file"},
   };
   writeFile(directory_.path("one.lws"), sceneWith({staticNull("Only", 0, 0, 0)}));
   for (const RefusedRun& refused : cases) {
@@ -204,47 +180,12 @@ TEST_F(QuorvelRunTest, RunsTheRunnerCannotMakeFailWithStatusThree) {
   EXPECT_FALSE(exists("quorvel.env"));
 }
 
-TEST_F(QuorvelRunTest, SceneFromAPipeIsReadAndAPipeNoOneWritesIsGivenUp) {
-  std::string scene = twoStaticNulls();
-  std::string fifo = directory_.path("scene.fifo");
-  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
-  RunResult unwritten = runQuorvel({"--scene", "scene.fifo"}, directory_.root());
-  EXPECT_EQ(unwritten.status, 3);
-  EXPECT_THAT(unwritten.err, HasSubstr("scene.fifo: it is a pipe that no program opened"));
-
-  // A writer that comes late, within the wait.
-  std::thread writer([&] {
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
-    writeFile(fifo, scene);
-  });
-  RunResult late =
-      runQuorvel({"--scene", "scene.fifo", "--last-frame", "1", "--output", "late.env"},
-                 directory_.root());
-  // Should the run have ended without opening the pipe, a reader lets the writer finish.
-  int release = open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
-  writer.join();
-  close(release);
-  EXPECT_EQ(late.status, 0) << late.err;
-  EXPECT_EQ(read("late.env"), "LWEN\r\n1\r\n1\r\n1\r\n5.000000\r\n0 1 0 0 0\r\n");
-
-  // A shell's "<(cat scene.lws)": a pipe the program inherits, read by its /dev/fd name.
-  int ends[2];
-  ASSERT_EQ(pipe(ends), 0);
-  ASSERT_EQ(write(ends[1], scene.data(), scene.size()), static_cast<ssize_t>(scene.size()));
-  close(ends[1]);
-  RunResult inherited = runQuorvel(
-      {"--scene", "/dev/fd/" + std::to_string(ends[0]), "--last-frame", "1", "--output", "fd.env"},
-      directory_.root());
-  close(ends[0]);
-  EXPECT_EQ(inherited.status, 0) << inherited.err;
-  EXPECT_EQ(read("fd.env"), read("late.env"));
-}
-
 TEST_F(QuorvelRunTest, ADeviceOutputIsWrittenThroughAndNotReadBack) {
-  RunResult run = runOnScene(twoStaticNulls(), {"--last-frame", "2", "--output", "/dev/null"});
+  RunResult run = runOnScene(twoStaticNulls(), {"--last-frame", "2", "--output", nullDevicePath()});
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.err, "");
-  EXPECT_EQ(run.out, "/dev/null: 2 keys written; not a regular file, so not read back\n");
+  EXPECT_EQ(run.out, std::string(nullDevicePath()) +
+                         ": 2 keys written; not a regular file, so not read back\n");
 }
 
 TEST_F(QuorvelRunTest, ABakeTooLargeForTheFreeSpaceIsRefusedBeforeItStarts) {
@@ -280,7 +221,7 @@ TEST_F(QuorvelRunTest, CtrlCEndsABakeWithStatus130AndLeavesTheOldEnvelopeAlone) 
   while (entries().size() < 3 && std::chrono::steady_clock::now() < giveUp) {
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
   }
-  run->signal(SIGINT);
+  run->interrupt();
   RunResult interrupted = run->wait(10);
   EXPECT_EQ(interrupted.status, 130);
   EXPECT_EQ(interrupted.err, "quorvel-run: interrupted\n");  // not the module's message

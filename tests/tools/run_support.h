@@ -5,6 +5,7 @@
 #ifndef QUORVEL_TESTS_TOOLS_RUN_SUPPORT_H_
 #define QUORVEL_TESTS_TOOLS_RUN_SUPPORT_H_
 
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -26,6 +27,10 @@ class ScratchDirectory {
   std::filesystem::path root_;
 };
 
+// What a program that ended left. Its standard output and error are given as
+// the program wrote them: on Windows, where the C runtime writes "\r\n" for
+// each "\n" it is given, that translation is undone, and a line end the
+// translation cannot have written fails the test.
 struct RunResult {
   int status = -1;  // the exit status; -1 when the program did not exit normally
   std::string out;  // standard output
@@ -42,15 +47,20 @@ class StartedProgram {
   StartedProgram(const StartedProgram&) = delete;
   StartedProgram& operator=(const StartedProgram&) = delete;
 
-  // Sends the signal numbered `signalNumber` to the program.
-  void signal(int signalNumber);
+  // Sends the program what Ctrl-C in its terminal sends: SIGINT on POSIX;
+  // on Windows the Ctrl-C event of the console it shares with this process,
+  // which this process itself takes no notice of.
+  void interrupt();
   // Waits for the program to end, and kills it (status -1) if it has not
   // ended within `seconds`, so that a hang fails a test instead of hanging it.
   RunResult wait(double seconds);
 
  private:
   ScratchDirectory capture_;
-  int child_ = -1;  // the process id; -1 once waited for or never started
+  // The program: its process id on POSIX, its process handle on Windows; -1
+  // once waited for or never started. One file per platform starts, signals
+  // and waits (run_support_posix.cpp, run_support_windows.cpp).
+  std::intptr_t child_ = -1;
 };
 
 // Runs `program` with `arguments` in the directory `workDirectory` and
