@@ -103,6 +103,18 @@ TEST_F(SampleScenesTest, OneMotionSavedAsVersionsTwoThreeAndFiveBakesAlikeBetwee
   }
 }
 
+// The bakes of curved motions, kept beside these tests as the Linux build
+// wrote them: every build, 32-bit Windows with its x87 arithmetic too,
+// writes the same bytes.
+TEST_F(SampleScenesTest, CurvedMotionsBakeToTheGoldenEnvelopesByteForByte) {
+  for (std::string sample : {"move_xz_spline", "move_xz_bezier", "move_y_pre_ofrep_post_osc"}) {
+    bake(sample + ".lws");
+    EXPECT_EQ(readFile(directory_.path("out.env")),
+              readFile(QUORVEL_SOURCE_DIR "/tests/tools/golden/" + sample + ".env"))
+        << sample;
+  }
+}
+
 // A key of a span kind the host does not read (2) keeps the scene from
 // baking, naming the line, but not from being listed.
 TEST_F(SampleScenesTest, ListingShowsKindsAndIdsEvenWhenAMotionCannotBeRead) {
