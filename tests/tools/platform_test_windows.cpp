@@ -19,7 +19,7 @@ namespace {
 // without a terminal carries no control events and has no screen.
 void useOwnConsole() {
   FreeConsole();
-  ASSERT_TRUE(AllocConsole());
+  ASSERT_TRUE(AllocConsole()) << "error " << GetLastError();
 }
 
 // True once `seen` is, within a few seconds: a control event is handled on

@@ -18,7 +18,7 @@ ScratchDirectory::~ScratchDirectory() {
 RunResult runProgram(const std::string& program, const std::vector<std::string>& arguments,
                      const std::filesystem::path& workDirectory) {
   constexpr double LONGEST_RUN_SECONDS = 120;
-  return StartedProgram(program, arguments, workDirectory).wait(LONGEST_RUN_SECONDS);
+  return StartedProgram(program, arguments, workDirectory, false).wait(LONGEST_RUN_SECONDS);
 }
 
 RunResult runQuorvel(const std::vector<std::string>& arguments,
@@ -28,7 +28,7 @@ RunResult runQuorvel(const std::vector<std::string>& arguments,
 
 std::unique_ptr<StartedProgram> startQuorvel(const std::vector<std::string>& arguments,
                                              const std::filesystem::path& workDirectory) {
-  return std::make_unique<StartedProgram>(QUORVEL_RUN, arguments, workDirectory);
+  return std::make_unique<StartedProgram>(QUORVEL_RUN, arguments, workDirectory, true);
 }
 
 void writeFile(const std::string& path, const std::string& bytes) {

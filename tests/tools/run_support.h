@@ -41,15 +41,18 @@ struct RunResult {
 // waited for when the object goes and it still runs.
 class StartedProgram {
  public:
+  // An `interruptible` program can be sent interrupt(): on Windows it shares
+  // a console that this process makes for it, once.
   StartedProgram(const std::string& program, const std::vector<std::string>& arguments,
-                 const std::filesystem::path& workDirectory);
+                 const std::filesystem::path& workDirectory, bool interruptible);
   ~StartedProgram();
   StartedProgram(const StartedProgram&) = delete;
   StartedProgram& operator=(const StartedProgram&) = delete;
 
   // Sends the program what Ctrl-C in its terminal sends: SIGINT on POSIX;
   // on Windows the Ctrl-C event of the console it shares with this process,
-  // which this process itself takes no notice of.
+  // which this process itself takes no notice of. REQUIRES an interruptible
+  // program.
   void interrupt();
   // Waits for the program to end, and kills it (status -1) if it has not
   // ended within `seconds`, so that a hang fails a test instead of hanging it.
@@ -71,7 +74,7 @@ RunResult runProgram(const std::string& program, const std::vector<std::string>&
 // Runs the built quorvel-run.
 RunResult runQuorvel(const std::vector<std::string>& arguments,
                      const std::filesystem::path& workDirectory);
-// Starts the built quorvel-run.
+// Starts the built quorvel-run, interruptible.
 std::unique_ptr<StartedProgram> startQuorvel(const std::vector<std::string>& arguments,
                                              const std::filesystem::path& workDirectory);
 

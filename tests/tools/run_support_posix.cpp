@@ -16,7 +16,7 @@ extern char** environ;
 
 StartedProgram::StartedProgram(const std::string& program,
                                const std::vector<std::string>& arguments,
-                               const std::filesystem::path& workDirectory) {
+                               const std::filesystem::path& workDirectory, bool) {
   std::string outPath = capture_.path("stdout");
   std::string errPath = capture_.path("stderr");
   posix_spawn_file_actions_t actions;

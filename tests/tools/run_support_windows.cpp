@@ -22,12 +22,15 @@ BOOL WINAPI ignoreInterrupt(DWORD event) { return event == CTRL_C_EVENT ? TRUE :
 // console wine gives a program started without a terminal carries no such
 // events, a console made by AllocConsole does.
 void shareAConsoleThatCarriesInterrupts() {
-  static const bool shared = [] {
+  static const DWORD failure = [] {
     FreeConsole();
-    if (!AllocConsole()) return false;
-    return SetConsoleCtrlHandler(ignoreInterrupt, TRUE) != 0;
+    if (!AllocConsole() || !SetConsoleCtrlHandler(ignoreInterrupt, TRUE)) return GetLastError();
+    return DWORD{ERROR_SUCCESS};
   }();
-  if (!shared) ADD_FAILURE() << "cannot make a console to share with the programs started";
+  if (failure != ERROR_SUCCESS) {
+    ADD_FAILURE() << "cannot make a console to share with the programs started: error "
+                  << failure;
+  }
 }
 
 // `argument` as the C runtime of the started program reads it back from
@@ -82,8 +85,8 @@ HANDLE processOf(std::intptr_t child) { return reinterpret_cast<HANDLE>(child); 
 
 StartedProgram::StartedProgram(const std::string& program,
                                const std::vector<std::string>& arguments,
-                               const std::filesystem::path& workDirectory) {
-  shareAConsoleThatCarriesInterrupts();
+                               const std::filesystem::path& workDirectory, bool interruptible) {
+  if (interruptible) shareAConsoleThatCarriesInterrupts();
   std::string commandLine = quoted(program);
   for (const std::string& argument : arguments) commandLine += " " + quoted(argument);
 
