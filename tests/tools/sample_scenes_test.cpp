@@ -104,8 +104,8 @@ TEST_F(SampleScenesTest, OneMotionSavedAsVersionsTwoThreeAndFiveBakesAlikeBetwee
 }
 
 // The bakes of curved motions, kept beside these tests as the Linux build
-// wrote them: every build, 32-bit Windows with its x87 arithmetic too,
-// writes the same bytes.
+// wrote them: every build, the 32-bit Windows one too, writes the same
+// bytes.
 TEST_F(SampleScenesTest, CurvedMotionsBakeToTheGoldenEnvelopesByteForByte) {
   for (std::string sample : {"move_xz_spline", "move_xz_bezier", "move_y_pre_ofrep_post_osc"}) {
     bake(sample + ".lws");
