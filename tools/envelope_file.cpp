@@ -197,12 +197,9 @@ bool readEnvelopeFile(const std::string& path, const EnvelopeKeyVisitor& visit,
     *error = "cannot read envelope file " + path;
     return false;
   }
-  if (!readEnvelopeKeys(file, path, visit, error)) return false;
-  if (file.bad()) {
-    *error = "cannot read envelope file " + path;
-    return false;
-  }
-  return true;
+  // The keys are read through the stream's buffer, which reports a failed
+  // read as the end of the text: the text then ends early, and says so.
+  return readEnvelopeKeys(file, path, visit, error);
 }
 
 void EnvelopeSummary::add(const EnvelopeKey& key) {
