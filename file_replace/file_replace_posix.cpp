@@ -16,7 +16,6 @@
 namespace {
 
 constexpr int kMaxLinks = 40;  // as the kernel's own limit before ELOOP
-constexpr int kNameAttempts = 100;
 
 // A heap text holding the first `length` bytes of `head`, then `tail`; null
 // when memory runs out.
@@ -59,7 +58,7 @@ int createTemporary(const char* target, char** path) {
   std::size_t length = std::strlen(target);
   *path = static_cast<char*>(std::malloc(length + TEMPORARY_NAME_EXTRA));
   if (!*path) return -1;
-  for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+  for (int attempt = 0; attempt < TEMPORARY_NAME_ATTEMPTS; ++attempt) {
     writeTemporaryName(*path, target, length, static_cast<long>(getpid()), attempt);
     int descriptor = open(*path, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (descriptor >= 0) return descriptor;

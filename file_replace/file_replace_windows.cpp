@@ -15,10 +15,6 @@
 
 namespace {
 
-constexpr int kNameAttempts = 100;
-// What createTemporary adds to the target's path at most: ".<pid>-<n>.part".
-constexpr std::size_t kLongestTemporarySuffix = 1 + 10 + 1 + 2 + 5;
-
 bool isSlash(char c) { return c == '\\' || c == '/'; }
 
 // Whether `path` names something other than a file on disk (NUL, CON, a
@@ -42,7 +38,7 @@ int createTemporary(const char* target, char** path) {
   std::size_t length = std::strlen(target);
   *path = static_cast<char*>(std::malloc(length + TEMPORARY_NAME_EXTRA));
   if (!*path) return -1;
-  for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+  for (int attempt = 0; attempt < TEMPORARY_NAME_ATTEMPTS; ++attempt) {
     writeTemporaryName(*path, target, length, static_cast<long>(_getpid()), attempt);
     int descriptor = _open(*path, _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT,
                            _S_IREAD | _S_IWRITE);
@@ -77,7 +73,7 @@ bool beginFileReplacement(const char* path, FileReplacement* replacement) {
   // A target whose temporary file's path would pass the system's limit
   // (MAX_PATH, with its terminating zero) is written directly, as it always
   // could be.
-  if (std::strlen(path) + kLongestTemporarySuffix >= MAX_PATH) {
+  if (std::strlen(path) + LONGEST_TEMPORARY_SUFFIX >= MAX_PATH) {
     return writeDirectly(path, replacement);
   }
   char* target = copiedText(path);

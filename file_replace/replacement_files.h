@@ -7,12 +7,17 @@
 
 #include <cstddef>
 
-// The bytes a temporary name adds to its target's, its NUL included.
+// How many names a replacement tries before it gives up: attempts 0 to 99.
+inline constexpr int TEMPORARY_NAME_ATTEMPTS = 100;
+// The most bytes a temporary name adds to its target's: ".<pid>-<attempt>.part",
+// a pid of at most ten digits and an attempt of at most two.
+inline constexpr std::size_t LONGEST_TEMPORARY_SUFFIX = 1 + 10 + 1 + 2 + 5;
+// Room for a temporary name beyond its target's, its NUL included.
 inline constexpr std::size_t TEMPORARY_NAME_EXTRA = 48;
 
 // Writes "<target>.<pid>-<attempt>.part" and its NUL to `name`, which
 // REQUIRES room for targetLength + TEMPORARY_NAME_EXTRA bytes; `target`
-// REQUIRES targetLength bytes, and attempt is at most 9999.
+// REQUIRES targetLength bytes, and attempt is below TEMPORARY_NAME_ATTEMPTS.
 void writeTemporaryName(char* name, const char* target, std::size_t targetLength, long pid,
                         int attempt);
 
