@@ -8,8 +8,6 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "file_replace/file_replace.h"
@@ -31,14 +29,5 @@ class FileReplaceTest : public ::testing::Test {
 
   std::filesystem::path directory = makeScratchDirectory("quorvel-replace-");
 };
-
-inline void writeFile(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
-
-inline std::string readFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 #endif  // QUORVEL_TESTS_FILE_REPLACE_REPLACE_FIXTURE_H_

@@ -1,5 +1,9 @@
 #include "tests/platform/test_platform.h"
 
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
 #include <random>
 #include <stdexcept>
 
@@ -16,4 +20,15 @@ std::filesystem::path makeScratchDirectory(const std::string& prefix) {
     if (failure) break;
   }
   throw std::runtime_error("cannot make a scratch directory in " + temporary.string());
+}
+
+void writeFile(const std::string& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out << bytes;
+  if (!out) ADD_FAILURE() << "cannot write " << path;
+}
+
+std::string readFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }

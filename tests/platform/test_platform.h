@@ -16,6 +16,12 @@
 // std::runtime_error when no directory can be made.
 std::filesystem::path makeScratchDirectory(const std::string& prefix);
 
+// Writes `bytes` to the file at `path`, replacing what it held; a write
+// that fails fails the test.
+void writeFile(const std::string& path, const std::string& bytes);
+// The file's bytes; empty when it cannot be read.
+std::string readFile(const std::string& path);
+
 // How many files this process holds open: its file descriptors on POSIX,
 // the C runtime's on Windows.
 long openFileCount();

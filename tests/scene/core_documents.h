@@ -8,8 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -69,15 +67,5 @@ class ScratchDirectory {
   std::string path(const char* name) const { return (root / name).string(); }
   std::filesystem::path root;
 };
-
-inline void writeBytes(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
-
-inline std::string readBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 
 #endif  // QUORVEL_TESTS_SCENE_CORE_DOCUMENTS_H_

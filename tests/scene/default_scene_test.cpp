@@ -37,7 +37,7 @@ TEST(NewScene, WritesA1144ByteFile) {
   ScratchDirectory directory;
   SceneHandle document(newScene());
   ASSERT_TRUE(writeScene(document.get(), directory.path("new.lws").c_str()));
-  std::string bytes = readBytes(directory.path("new.lws"));
+  std::string bytes = readFile(directory.path("new.lws"));
   EXPECT_EQ(bytes.size(), 1144u);
   EXPECT_EQ(bytes.find('%'), std::string::npos);
 }

@@ -16,11 +16,11 @@ namespace {
 // Reads `bytes` from a file, writes the document back, and gives the lines
 // read; the bytes written must be the bytes read.
 Texts readAndWriteBack(const ScratchDirectory& directory, const std::string& bytes) {
-  writeBytes(directory.path("in.lws"), bytes);
+  writeFile(directory.path("in.lws"), bytes);
   SceneHandle document(readScene(directory.path("in.lws").c_str()));
   if (!document) return {"<not read>"};
   EXPECT_TRUE(writeScene(document.get(), directory.path("out.lws").c_str()));
-  EXPECT_EQ(readBytes(directory.path("out.lws")), bytes);
+  EXPECT_EQ(readFile(directory.path("out.lws")), bytes);
   return linkedTexts(document.get());
 }
 
@@ -78,7 +78,7 @@ TEST(ReadScene, RandomBytesWithoutNulComeBackUnchanged) {
 TEST(ReadTextLine, ReadsOnePieceAndNoByteMore) {
   ScratchDirectory directory;
   std::string bytes = "LWSC\n" + std::string(300, 'x') + "\nlast";
-  writeBytes(directory.path("in.lws"), bytes);
+  writeFile(directory.path("in.lws"), bytes);
   std::FILE* stream = std::fopen(directory.path("in.lws").c_str(), "rb");
   ASSERT_NE(stream, nullptr);
   auto nextPiece = [&] {
@@ -103,7 +103,7 @@ TEST(ReadScene, RefusesWhatCannotBeReadWholeLeavingNothingBehind) {
   EXPECT_EQ(readScene(directory.root.string().c_str()), nullptr);  // a directory gives a read error
   for (const std::string& bytes : {std::string("\0", 1), std::string("LWSC\n1\na\0b\n", 11),
                                    std::string("LWSC\nlast\0", 10)}) {
-    writeBytes(directory.path("zero-byte.lws"), bytes);
+    writeFile(directory.path("zero-byte.lws"), bytes);
     EXPECT_EQ(readScene(directory.path("zero-byte.lws").c_str()), nullptr) << bytes.size();
   }
   EXPECT_EQ(liveAllocations(), live);
@@ -113,7 +113,7 @@ TEST(ReadScene, RefusesWhatCannotBeReadWholeLeavingNothingBehind) {
 TEST(ReadScene, MakesTwoAllocationsPerLineAndGivesAllBackWhenOneFails) {
   ScratchDirectory directory;
   std::string path = directory.path("in.lws");
-  writeBytes(path, "LWSC\n1\n\nLoadObject a\n" + std::string(300, 'x') + "\nlast");  // 7 lines
+  writeFile(path, "LWSC\n1\n\nLoadObject a\n" + std::string(300, 'x') + "\nlast");  // 7 lines
   long live = liveAllocations(), descriptors = openFileCount();
   long total = forEachFailingAllocation(
       [&] {
@@ -155,7 +155,7 @@ TEST(WriteScene, WritesTextsOfAnyLengthInOrder) {
     std::string expected;
     for (const std::string& text : texts) expected += text;
     EXPECT_TRUE(writeScene(documentOf(texts).get(), directory.path("out.lws").c_str()));
-    EXPECT_EQ(readBytes(directory.path("out.lws")), expected) << length;
+    EXPECT_EQ(readFile(directory.path("out.lws")), expected) << length;
   }
 }
 
@@ -163,14 +163,14 @@ TEST(WriteScene, AFailedWriteLeavesThePreviousFileWholeWithNothingBesideIt) {
   ScratchDirectory directory;
   std::string path = directory.path("scene.lws");
   const std::string previous = "LWSC\n1\n\nprevious\n";
-  writeBytes(path, previous);
+  writeFile(path, previous);
   Texts lines(2000, std::string(100, 'x') + "\n");
   SceneHandle document = documentOf(lines);
   {
     BlockedReplacement blocked(path, 50000);
     EXPECT_FALSE(writeScene(document.get(), path.c_str()));
   }
-  EXPECT_EQ(readBytes(path), previous);
+  EXPECT_EQ(readFile(path), previous);
   EXPECT_EQ(namesIn(directory.root), std::set<std::string>{"scene.lws"});
 }
 

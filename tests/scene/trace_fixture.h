@@ -15,7 +15,7 @@ class Trace : public ::testing::Test {
  protected:
   void SetUp() override { std::filesystem::current_path(directory.root); }
   void TearDown() override { std::filesystem::current_path(previous); }
-  std::string traced() const { return readBytes(directory.path("SpecTEXT.txt")); }
+  std::string traced() const { return readFile(directory.path("SpecTEXT.txt")); }
 
   std::filesystem::path previous = std::filesystem::current_path();
   ScratchDirectory directory;

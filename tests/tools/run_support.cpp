@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 
 #include "tests/platform/test_platform.h"
 
@@ -29,17 +27,6 @@ RunResult runQuorvel(const std::vector<std::string>& arguments,
 std::unique_ptr<StartedProgram> startQuorvel(const std::vector<std::string>& arguments,
                                              const std::filesystem::path& workDirectory) {
   return std::make_unique<StartedProgram>(QUORVEL_RUN, arguments, workDirectory, true);
-}
-
-void writeFile(const std::string& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << bytes;
-  if (!out) ADD_FAILURE() << "cannot write " << path;
-}
-
-std::string readFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 namespace {

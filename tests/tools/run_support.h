@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/platform/test_platform.h"
+
 // A new empty directory under the system's temporary directory, removed with
 // everything in it when the object goes.
 class ScratchDirectory {
@@ -77,10 +79,6 @@ RunResult runQuorvel(const std::vector<std::string>& arguments,
 // Starts the built quorvel-run, interruptible.
 std::unique_ptr<StartedProgram> startQuorvel(const std::vector<std::string>& arguments,
                                              const std::filesystem::path& workDirectory);
-
-void writeFile(const std::string& path, const std::string& bytes);
-// The file's bytes; empty when it cannot be read.
-std::string readFile(const std::string& path);
 
 // One motion key of a scene's object: position and frame, linear or not.
 struct SceneKey {
