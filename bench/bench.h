@@ -42,4 +42,15 @@ Sample roundTripWithPython(const BenchFiles& files);
 // `count` addNullObject calls at objectInsertPoint on a new default scene.
 Sample addNullObjects(long count);
 
+// The least the library's contract lets the round trip cost: for every line
+// of the big scene (already in memory) the two heap allocations it promises,
+// a node and a text of the exact size with the bytes copied in, linked into
+// a list, then all of it given back. No file is read or written.
+Sample lineAllocationsAlone(const BenchFiles& files);
+// The least the contract lets `count` additions cost: each finds
+// objectInsertPoint, links a copy of a block's ten lines there and walks
+// every line once reading its node and the first byte of its text, as the
+// classification after each addition must at least do.
+Sample additionWalksAlone(long count);
+
 #endif  // QUORVEL_BENCH_BENCH_H_

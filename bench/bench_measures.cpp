@@ -8,6 +8,8 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -23,6 +25,15 @@ double secondsSince(Clock::time_point start) {
   return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
+// Starts the clock on a heap that holds nothing from earlier measures: the
+// memory they gave back is returned to the system, so that no measure's
+// lines land in the holes another left and each is laid out as in a fresh
+// process.
+Clock::time_point startOnTrimmedHeap() {
+  malloc_trim(0);
+  return Clock::now();
+}
+
 // Runs `arguments` as a child process with its output to /dev/null (or to
 // `output` when given), waits for it and gives its wall time and peak
 // memory. Throws when it cannot be run or does not exit 0.
@@ -35,9 +46,8 @@ Sample runChild(const std::vector<std::string>& arguments, const std::string& ou
   // program, and would count this process's peak as its own. A forked child
   // has a copy of what this process holds now, so the heap that earlier
   // measures freed is given back to the system first.
-  malloc_trim(0);
   const char* outputPath = output.empty() ? "/dev/null" : output.c_str();
-  Clock::time_point start = Clock::now();
+  Clock::time_point start = startOnTrimmedHeap();
   pid_t child = fork();
   if (child == 0) {
     int descriptor = open(outputPath, O_WRONLY | O_CREAT | O_TRUNC, 0644);
@@ -91,7 +101,7 @@ Sample bakeWithBareLoop(const BenchFiles& files, long keys) {
 }
 
 Sample roundTripWithLibrary(const BenchFiles& files) {
-  Clock::time_point start = Clock::now();
+  Clock::time_point start = startOnTrimmedHeap();
   SceneDocument* document = readScene(files.bigScene.c_str());
   if (!document) throw std::runtime_error("readScene failed");
   bool written = writeScene(document, (files.directory + "/library.lws").c_str());
@@ -137,7 +147,7 @@ Sample roundTripWithPython(const BenchFiles& files) {
 }
 
 Sample addNullObjects(long count) {
-  Clock::time_point start = Clock::now();
+  Clock::time_point start = startOnTrimmedHeap();
   SceneDocument* document = newScene();
   for (long n = 0; document && n < count; ++n) {
     if (!addNullObject(document, objectInsertPoint(document), "Null")) {
@@ -145,5 +155,55 @@ Sample addNullObjects(long count) {
     }
   }
   freeScene(document);
+  return {secondsSince(start), 0};
+}
+
+Sample lineAllocationsAlone(const BenchFiles& files) {
+  std::string bytes = readAll(files.bigScene);
+  const char* end = bytes.data() + bytes.size();
+  Clock::time_point start = startOnTrimmedHeap();
+  SceneLine* last = nullptr;
+  for (const char* begin = bytes.data(); begin < end;) {
+    const char* newline = static_cast<const char*>(std::memchr(begin, '\n', end - begin));
+    std::size_t length = newline ? newline - begin + 1 : end - begin;
+    auto* text = static_cast<char*>(std::malloc(length + 1));
+    auto* line = static_cast<SceneLine*>(std::malloc(sizeof(SceneLine)));
+    if (!text || !line) throw std::runtime_error("out of memory");
+    std::memcpy(text, begin, length);
+    text[length] = '\0';
+    *line = SceneLine{text, last, nullptr, LINE_OTHER, 0};
+    if (last) last->next = line;
+    last = line;
+    begin += length;
+  }
+  while (last) {
+    SceneLine* previous = last->prev;
+    std::free(last->text);
+    std::free(last);
+    last = previous;
+  }
+  return {secondsSince(start), 0};
+}
+
+Sample additionWalksAlone(long count) {
+  Clock::time_point start = startOnTrimmedHeap();
+  SceneDocument* document = newScene();
+  SceneLine* block = document ? addNullObject(document, objectInsertPoint(document), "Null") : nullptr;
+  if (!block) throw std::runtime_error("addNullObject failed");
+  block = block->next;  // the block's object line
+  long firstBytes = 0;
+  for (long n = 1; n < count; ++n) {
+    SceneLine* after = objectInsertPoint(document);
+    SceneLine* source = block;
+    for (int entry = 0; entry < 10; ++entry, source = source->next) {
+      SceneLine* copy = cloneLine(source);
+      if (!copy) throw std::runtime_error("out of memory");
+      insertLineAfter(after, copy);
+      after = copy;
+    }
+    for (const SceneLine* line = document->first; line; line = line->next) firstBytes += line->text[0];
+  }
+  freeScene(document);
+  if (firstBytes == 0) throw std::runtime_error("no line was read");
   return {secondsSince(start), 0};
 }
