@@ -51,31 +51,6 @@ char* followedLinks(const char* path) {
   return nullptr;
 }
 
-// Creates a new file "<target>.<pid>-<n>.part" that no one else holds, opened
-// for writing, with the mode bits a new file gets. Returns its descriptor and
-// its heap path at *path; -1 (nothing created, *path null) on failure.
-int createTemporary(const char* target, char** path) {
-  std::size_t length = std::strlen(target);
-  *path = static_cast<char*>(std::malloc(length + TEMPORARY_NAME_EXTRA));
-  if (!*path) return -1;
-  for (int attempt = 0; attempt < TEMPORARY_NAME_ATTEMPTS; ++attempt) {
-    writeTemporaryName(*path, target, length, static_cast<long>(getpid()), attempt);
-    int descriptor = open(*path, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (descriptor >= 0) return descriptor;
-    if (errno != EEXIST) break;
-  }
-  int error = errno;  // kept for the caller across the release
-  std::free(*path);
-  *path = nullptr;
-  errno = error;
-  return -1;
-}
-
-bool writeDirectly(const char* path, FileReplacement* replacement) {
-  replacement->stream = std::fopen(path, "wb");
-  return replacement->stream != nullptr;
-}
-
 // Gives the temporary file the target's permission bits and opens its stream.
 bool openTemporaryStream(int descriptor, const struct stat* target, FileReplacement* replacement) {
   if (target && fchmod(descriptor, target->st_mode & 07777) != 0) return false;
@@ -118,3 +93,7 @@ bool moveOverTarget(const char* temporary, const char* target) {
 }
 
 void removeTemporary(const char* path) { unlink(path); }
+
+int openNewFile(const char* path) { return open(path, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666); }
+
+long currentProcessId() { return static_cast<long>(getpid()); }

@@ -31,30 +31,6 @@ bool isDevice(const char* path) {
   return device;
 }
 
-// Creates a new file "<target>.<pid>-<n>.part" that no one else holds, opened
-// for writing. Returns its descriptor and its heap path at *path; -1 (nothing
-// created, *path null) on failure.
-int createTemporary(const char* target, char** path) {
-  std::size_t length = std::strlen(target);
-  *path = static_cast<char*>(std::malloc(length + TEMPORARY_NAME_EXTRA));
-  if (!*path) return -1;
-  for (int attempt = 0; attempt < TEMPORARY_NAME_ATTEMPTS; ++attempt) {
-    writeTemporaryName(*path, target, length, static_cast<long>(_getpid()), attempt);
-    int descriptor = _open(*path, _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT,
-                           _S_IREAD | _S_IWRITE);
-    if (descriptor >= 0) return descriptor;
-    if (errno != EEXIST) break;
-  }
-  std::free(*path);
-  *path = nullptr;
-  return -1;
-}
-
-bool writeDirectly(const char* path, FileReplacement* replacement) {
-  replacement->stream = std::fopen(path, "wb");
-  return replacement->stream != nullptr;
-}
-
 char* copiedText(const char* text) {
   std::size_t size = std::strlen(text) + 1;
   char* copy = static_cast<char*>(std::malloc(size));
@@ -100,3 +76,9 @@ bool moveOverTarget(const char* temporary, const char* target) {
 }
 
 void removeTemporary(const char* path) { _unlink(path); }
+
+int openNewFile(const char* path) {
+  return _open(path, _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT, _S_IREAD | _S_IWRITE);
+}
+
+long currentProcessId() { return static_cast<long>(_getpid()); }

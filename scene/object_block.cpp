@@ -13,23 +13,11 @@ namespace {
 
 constexpr int BLOCK_LINES = 10;
 
-// The lines of a new block, without their newlines. The first ends in the
-// blank behind which the object's path or name goes; the last becomes the
-// empty line that separates this block from what follows.
-constexpr const char* loadObjectBlock[BLOCK_LINES] = {
-    "LoadObject ",
-    "ShowObject 8 7",
-    "ObjectMotion (unnamed)",
-    "  9",
-    "  1",
-    "  0 0 0 0 0 0 1 1 1",
-    "  0 0 0 0 0",
-    "EndBehavior 1",
-    "ShadowOptions 7",
-    "",
-};
-constexpr const char* nullObjectBlock[BLOCK_LINES] = {
-    "AddNullObject ",
+// The lines of a new block after its object line, without their newlines.
+// The object line is the block's keyword followed by a blank and the object's
+// path or name; the last line becomes the empty line that separates this
+// block from what follows.
+constexpr const char* blockLinesAfterObject[BLOCK_LINES - 1] = {
     "ShowObject 8 7",
     "ObjectMotion (unnamed)",
     "  9",
@@ -50,13 +38,15 @@ void linkIntoDocument(SceneDocument* document, SceneLine* after, LineChain* chai
   if (afterWasLast) document->last = chainLast;
 }
 
-SceneLine* addBlock(SceneDocument* document, SceneLine* after, const char* name,
-                    const char* const (&table)[BLOCK_LINES]) {
+// `objectLine` is the object line's keyword and its blank ("AddNullObject ").
+SceneLine* addBlock(SceneDocument* document, SceneLine* after, const char* objectLine,
+                    const char* name) {
   if (!after) return nullptr;
   LineChain block = {nullptr, nullptr};
   for (int entry = 0; entry < BLOCK_LINES; ++entry) {
-    const char* suffix = entry == 0 ? name : nullptr;
-    if (!appendToChain(&block, makeLine(table[entry], suffix))) {
+    SceneLine* line = entry == 0 ? makeLine(objectLine, name)
+                                 : makeLine(blockLinesAfterObject[entry - 1], nullptr);
+    if (!appendToChain(&block, line)) {
       releaseChain(&block);
       return nullptr;
     }
@@ -100,11 +90,11 @@ SceneLine* lineFromText(const char* text) {
 SceneLine* cloneLine(const SceneLine* line) { return lineFromText(line->text); }
 
 SceneLine* addLoadObject(SceneDocument* document, SceneLine* after, const char* name) {
-  return addBlock(document, after, name, loadObjectBlock);
+  return addBlock(document, after, "LoadObject ", name);
 }
 
 SceneLine* addNullObject(SceneDocument* document, SceneLine* after, const char* name) {
-  return addBlock(document, after, name, nullObjectBlock);
+  return addBlock(document, after, "AddNullObject ", name);
 }
 
 bool copyObject(SceneDocument* document, const char* name, int ordinal) {
