@@ -8,6 +8,7 @@
 #include <string>
 
 #include "hostsim/hostsim.h"
+#include "tests/platform/test_platform.h"
 
 // The next commandAllocate returns null.
 void refuseNextCommandAllocation();
@@ -18,25 +19,10 @@ long liveCommandAllocations();
 // activation would, then forgets the lookups in the host's call log.
 void useHostServices(hostsim::HostSim& host);
 
-// A fresh empty directory, removed with everything in it when the object dies.
-class ScratchDirectory {
- public:
-  ScratchDirectory();
-  ~ScratchDirectory();
-  const std::filesystem::path& path() const { return path_; }
-  std::string file(const std::string& name) const { return (path_ / name).string(); }
-
- private:
-  std::filesystem::path path_;
-};
-
 // What the command joins the envelopes directory and the file name with: the
 // platform's own separator.
 inline const std::string PATH_SEPARATOR(
     1, static_cast<char>(std::filesystem::path::preferred_separator));
-
-// The whole content of a file; empty when it cannot be read.
-std::string fileContent(const std::string& path);
 
 // A position function for an item standing still.
 hostsim::PositionFunction standingAt(double x, double y, double z);

@@ -43,12 +43,12 @@ class EnvelopeWriterTest : public ::testing::Test {
 
   std::string write(std::int32_t lastFrame, std::int32_t frameStep) {
     writeEnvelope(item, target, path.c_str(), lastFrame, frameStep);
-    return fileContent(path);
+    return readFile(path);
   }
 
   HostSim host;
   ScratchDirectory scratch;
-  std::string path = scratch.file("distance.env");
+  std::string path = scratch.path("distance.env");
   ItemId item = 0;
   ItemId target = 0;
 };
@@ -139,7 +139,7 @@ TEST_F(EnvelopeWriterTest, StepBelowOneIsRefusedAndLeavesTheFileAlone) {
   for (std::int32_t step : {0, -1, INT_MIN}) {
     writeEnvelope(item, target, path.c_str(), 60, step);
   }
-  EXPECT_EQ(fileContent(path), "previous envelope");
+  EXPECT_EQ(readFile(path), "previous envelope");
   Message refusal{"Frame Step must be 1 or more", std::nullopt};
   EXPECT_THAT(host.messages(), ElementsAre(refusal, refusal, refusal));
   EXPECT_THAT(host.callsTo("itemParam"), IsEmpty());
@@ -154,7 +154,7 @@ TEST_F(EnvelopeWriterTest, AStepPastTheThirtyTwoBitRangeEndsTheSeries) {
 
 TEST_F(EnvelopeWriterTest, AFileThatCannotBeOpenedIsNamedInTheMessage) {
   addStillItems({0, 0, 0}, {3, 4, 0});
-  std::string unopenable = scratch.file("no-such-directory/distance.env");
+  std::string unopenable = scratch.path("no-such-directory/distance.env");
   writeEnvelope(item, target, unopenable.c_str(), 60, 1);
   EXPECT_THAT(host.messages(), ElementsAre(Message{unopenable, std::nullopt}));
   EXPECT_THAT(host.callsTo("itemParam"), IsEmpty());
@@ -198,8 +198,8 @@ TEST_F(EnvelopeWriterTest, AFailedOrRefusedWriteLeavesThePreviousEnvelopeWhole) 
     } else {
       writeEnvelope(item, target, path.c_str(), 1000, 1);
     }
-    EXPECT_EQ(fileContent(path), previous) << c.name;
-    EXPECT_EQ(namesIn(scratch.path()), std::set<std::string>{"distance.env"}) << c.name;
+    EXPECT_EQ(readFile(path), previous) << c.name;
+    EXPECT_EQ(namesIn(scratch.root()), std::set<std::string>{"distance.env"}) << c.name;
     ASSERT_EQ(host.messages().size(), messagesBefore + 1) << c.name;
     EXPECT_EQ(host.messages().back(), c.message) << c.name;
   }

@@ -28,7 +28,7 @@ std::vector<std::string> withoutSamples(const std::vector<std::string>& calls) {
 TEST(GoldenRunTest, DefaultRunMakesExactlyTheseHostCalls) {
   HostSim host;
   ScratchDirectory scratch;
-  const std::string directory = scratch.path().string();
+  const std::string directory = scratch.root().string();
   const std::string path = directory + PATH_SEPARATOR + "quorvel.env";
   host.setDirectory("Envelopes", directory);
   ItemId ball = host.addItem({ItemKind::Object, "Ball", standingAt(0, 0, 0)});

@@ -25,7 +25,7 @@ namespace {
 class OptionsPanelTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    host.setDirectory("Envelopes", scratch.path().string());
+    host.setDirectory("Envelopes", scratch.root().string());
     ball = host.addItem({ItemKind::Object, "Ball", standingAt(0, 0, 0)});
     box = host.addItem({ItemKind::Object, "Box", standingAt(3, 4, 0)});
   }
@@ -41,7 +41,7 @@ class OptionsPanelTest : public ::testing::Test {
   // The value lines of the envelope at `path`, in order.
   std::vector<std::string> valueLines(const std::string& path) {
     std::vector<std::string> lines;
-    std::string content = fileContent(path);
+    std::string content = readFile(path);
     std::size_t start = 0;
     for (int index = 0; start < content.size(); ++index) {
       std::size_t end = content.find("\r\n", start);
@@ -51,7 +51,7 @@ class OptionsPanelTest : public ::testing::Test {
     return lines;
   }
 
-  std::string defaultPath() const { return scratch.file("quorvel.env"); }
+  std::string defaultPath() const { return scratch.path("quorvel.env"); }
 
   HostSim host;
   ScratchDirectory scratch;
@@ -65,7 +65,7 @@ TEST_F(OptionsPanelTest, DefaultRunWritesSixtyKeysToTheEnvelopesDirectory) {
   std::vector<std::string> values = valueLines(defaultPath());
   EXPECT_EQ(values.size(), 60u);
   EXPECT_THAT(values, Each(Eq("5.000000")));
-  EXPECT_THAT(fileContent(defaultPath()), HasSubstr("\r\n59 1 0 0 0\r\n"));
+  EXPECT_THAT(readFile(defaultPath()), HasSubstr("\r\n59 1 0 0 0\r\n"));
   std::vector<std::string> params = host.callsTo("itemParam");
   ASSERT_EQ(params.size(), 120u);
   EXPECT_EQ(params[0], "itemParam(1, 8, 0)");
@@ -152,13 +152,13 @@ TEST_F(OptionsPanelTest, CancelReadsNothingBackAndWritesNothing) {
 }
 
 TEST_F(OptionsPanelTest, TheUsersChoicesReachTheWriter) {
-  std::string path = scratch.file("chosen.env");
+  std::string path = scratch.path("chosen.env");
   host.scriptUser({userSetsValue("Item", box), userSetsValue("Target", ball),
                    userSetsValue("Max Frame", 10), userSetsValue("Frame Step", 3),
                    userTypesText("env_name", path)});
   EXPECT_EQ(activate(), 0);
-  EXPECT_THAT(fileContent(path), HasSubstr("LWEN\r\n1\r\n1\r\n4\r\n"));
-  EXPECT_THAT(fileContent(path), HasSubstr("\r\n9 1 0 0 0\r\n"));
+  EXPECT_THAT(readFile(path), HasSubstr("LWEN\r\n1\r\n1\r\n4\r\n"));
+  EXPECT_THAT(readFile(path), HasSubstr("\r\n9 1 0 0 0\r\n"));
   EXPECT_FALSE(std::filesystem::exists(defaultPath()));
 }
 
@@ -193,13 +193,13 @@ TEST_F(OptionsPanelTest, TheLongestDirectoryThatFitsIsJoinedWithTheSeparator) {
 }
 
 TEST_F(OptionsPanelTest, APathReadBackWithoutTerminatorIsCutAtTheBuffer) {
-  std::string directory = scratch.path().string() + "/";
+  std::string directory = scratch.root().string() + "/";
   std::string name(255 - directory.size(), 'a');
   host.copyTextsUnterminated(true);
   host.scriptUser({userSetsValue("Item", ball), userSetsValue("Target", box),
                    userSetsValue("Max Frame", 1), userTypesText("env_name", directory + name + "zzzz")});
   EXPECT_EQ(activate(), 0);
-  EXPECT_EQ(fileContent(directory + name), "LWEN\r\n1\r\n1\r\n1\r\n5.000000\r\n0 1 0 0 0\r\n");
+  EXPECT_EQ(readFile(directory + name), "LWEN\r\n1\r\n1\r\n1\r\n5.000000\r\n0 1 0 0 0\r\n");
 }
 
 }  // namespace

@@ -22,6 +22,13 @@ std::filesystem::path makeScratchDirectory(const std::string& prefix) {
   throw std::runtime_error("cannot make a scratch directory in " + temporary.string());
 }
 
+ScratchDirectory::ScratchDirectory() : root_(makeScratchDirectory("quorvel-test-")) {}
+
+ScratchDirectory::~ScratchDirectory() {
+  std::error_code ignored;
+  std::filesystem::remove_all(root_, ignored);
+}
+
 void writeFile(const std::string& path, const std::string& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out << bytes;

@@ -16,6 +16,23 @@
 // std::runtime_error when no directory can be made.
 std::filesystem::path makeScratchDirectory(const std::string& prefix);
 
+// A new empty directory as makeScratchDirectory makes it, removed with
+// everything in it when the object goes.
+class ScratchDirectory {
+ public:
+  ScratchDirectory();
+  ~ScratchDirectory();
+  ScratchDirectory(const ScratchDirectory&) = delete;
+  ScratchDirectory& operator=(const ScratchDirectory&) = delete;
+
+  const std::filesystem::path& root() const { return root_; }
+  // The path of the entry `name` in the directory.
+  std::string path(const std::string& name) const { return (root_ / name).string(); }
+
+ private:
+  std::filesystem::path root_;
+};
+
 // Writes `bytes` to the file at `path`, replacing what it held; a write
 // that fails fails the test.
 void writeFile(const std::string& path, const std::string& bytes);

@@ -56,16 +56,4 @@ inline Texts linkedTexts(const SceneDocument* document) {
   return texts;
 }
 
-// A fresh directory under the system's temporary one, removed with its content.
-class ScratchDirectory {
- public:
-  ScratchDirectory() : root(makeScratchDirectory("quorvel-")) {}
-  ~ScratchDirectory() {
-    std::error_code ignored;
-    std::filesystem::remove_all(root, ignored);
-  }
-  std::string path(const char* name) const { return (root / name).string(); }
-  std::filesystem::path root;
-};
-
 #endif  // QUORVEL_TESTS_SCENE_CORE_DOCUMENTS_H_

@@ -100,7 +100,7 @@ TEST(ReadScene, RefusesWhatCannotBeReadWholeLeavingNothingBehind) {
   ScratchDirectory directory;
   long live = liveAllocations(), descriptors = openFileCount();
   EXPECT_EQ(readScene(directory.path("missing").c_str()), nullptr);
-  EXPECT_EQ(readScene(directory.root.string().c_str()), nullptr);  // a directory gives a read error
+  EXPECT_EQ(readScene(directory.root().string().c_str()), nullptr);  // a directory gives a read error
   for (const std::string& bytes : {std::string("\0", 1), std::string("LWSC\n1\na\0b\n", 11),
                                    std::string("LWSC\nlast\0", 10)}) {
     writeFile(directory.path("zero-byte.lws"), bytes);
@@ -132,7 +132,7 @@ TEST(WriteScene, ReportsAFileThatCannotBeWritten) {
   ScratchDirectory directory;
   SceneHandle document = documentOf({"LWSC\n", "1\n"});
   EXPECT_FALSE(writeScene(document.get(), directory.path("no/folder").c_str()));
-  EXPECT_FALSE(writeScene(document.get(), directory.root.string().c_str()));
+  EXPECT_FALSE(writeScene(document.get(), directory.root().string().c_str()));
 }
 
 TEST(WriteScene, ReportsAWriteThatFails) {
@@ -171,7 +171,7 @@ TEST(WriteScene, AFailedWriteLeavesThePreviousFileWholeWithNothingBesideIt) {
     EXPECT_FALSE(writeScene(document.get(), path.c_str()));
   }
   EXPECT_EQ(readFile(path), previous);
-  EXPECT_EQ(namesIn(directory.root), std::set<std::string>{"scene.lws"});
+  EXPECT_EQ(namesIn(directory.root()), std::set<std::string>{"scene.lws"});
 }
 
 // Catches work that grows faster than the number of lines. (Built without

@@ -13,7 +13,7 @@
 
 class Trace : public ::testing::Test {
  protected:
-  void SetUp() override { std::filesystem::current_path(directory.root); }
+  void SetUp() override { std::filesystem::current_path(directory.root()); }
   void TearDown() override { std::filesystem::current_path(previous); }
   std::string traced() const { return readFile(directory.path("SpecTEXT.txt")); }
 

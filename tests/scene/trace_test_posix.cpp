@@ -12,11 +12,11 @@ namespace {
 namespace fs = std::filesystem;
 
 TEST_F(Trace, ReadOnlyDirectoryDropsTheTrace) {
-  fs::permissions(directory.root, fs::perms::owner_read | fs::perms::owner_exec);
+  fs::permissions(directory.root(), fs::perms::owner_read | fs::perms::owner_exec);
   if (access(".", W_OK) == 0) GTEST_SKIP() << "this user writes into read-only directories";
   traceText("dropped\n");
   EXPECT_FALSE(fs::exists("SpecTEXT.txt"));
-  fs::permissions(directory.root, fs::perms::owner_all);
+  fs::permissions(directory.root(), fs::perms::owner_all);
 }
 
 }  // namespace

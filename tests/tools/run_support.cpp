@@ -6,13 +6,6 @@
 
 #include "tests/platform/test_platform.h"
 
-ScratchDirectory::ScratchDirectory() : root_(makeScratchDirectory("quorvel-run-test-")) {}
-
-ScratchDirectory::~ScratchDirectory() {
-  std::error_code ignored;
-  std::filesystem::remove_all(root_, ignored);
-}
-
 RunResult runProgram(const std::string& program, const std::vector<std::string>& arguments,
                      const std::filesystem::path& workDirectory) {
   constexpr double LONGEST_RUN_SECONDS = 120;

@@ -13,22 +13,6 @@
 
 #include "tests/platform/test_platform.h"
 
-// A new empty directory under the system's temporary directory, removed with
-// everything in it when the object goes.
-class ScratchDirectory {
- public:
-  ScratchDirectory();
-  ~ScratchDirectory();
-  ScratchDirectory(const ScratchDirectory&) = delete;
-  ScratchDirectory& operator=(const ScratchDirectory&) = delete;
-
-  const std::filesystem::path& root() const { return root_; }
-  std::string path(const std::string& name) const { return (root_ / name).string(); }
-
- private:
-  std::filesystem::path root_;
-};
-
 // What a program that ended left. Its standard output and error are given as
 // the program wrote them: on Windows, where the C runtime writes "\r\n" for
 // each "\n" it is given, that translation is undone, and a line end the
