@@ -44,16 +44,14 @@ sanitize: deps
 	  ctest --test-dir $(SANITIZE) --output-on-failure -j2
 
 # The Windows build runs its tests and the demo under wine, in a prefix of
-# its own. A test that fails under wine is run once more before it counts:
-# two tests have each failed once under wine on a heavily loaded machine.
+# its own; the tests run with a wine server held up for all of them.
 windows: deps-windows
 	tools/wine-prefix $(WINE_PREFIX)
 	cmake -S . -B $(WINDOWS) -G Ninja -DCMAKE_BUILD_TYPE=Release \
 	  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DQUORVEL_WINEPREFIX=$(abspath $(WINE_PREFIX))
 	cmake --build $(WINDOWS)
 	tools/check-windows-dll $(WINDOWS)/bin/quorvel.p
-	tools/wine-prefix $(WINE_PREFIX)
-	ctest --test-dir $(WINDOWS) --output-on-failure -j2 --repeat until-pass:2
+	tools/wine-prefix $(WINE_PREFIX) ctest --test-dir $(WINDOWS) --output-on-failure -j2
 	@mkdir -p $(WINDOWS_DEMO)
 	@echo "Running the Windows runner under wine on the built-in demo scene:"
 	$(WINE) $(WINDOWS)/bin/quorvel-run.exe --envelopes-dir $(WINDOWS_DEMO) --plot $(WINDOWS_DEMO)/quorvel.svg
