@@ -78,7 +78,7 @@ bool beginFileReplacement(const char* path, FileReplacement* replacement) {
   }
   if (!openTemporaryStream(descriptor, exists ? &status : nullptr, replacement)) {
     close(descriptor);
-    unlink(temporary);
+    removeTemporary(temporary);
     std::free(temporary);
     std::free(target);
     return false;

@@ -60,7 +60,7 @@ bool beginFileReplacement(const char* path, FileReplacement* replacement) {
   if (!replacement->stream) {
     if (descriptor >= 0) {
       _close(descriptor);
-      _unlink(temporary);
+      removeTemporary(temporary);
     }
     std::free(temporary);
     std::free(target);

@@ -7,23 +7,20 @@
 
 #include <cstdlib>
 
+#include "tests/platform/pipe_name_windows.h"
 #include "tests/platform/test_platform.h"
 
 namespace {
 
-// A pipe name no other pipe of this machine has.
-std::string uniquePipeName(const char* purpose) {
-  static int made = 0;
-  std::string name = "\\\\.\\pipe\\quorvel-";
-  name += purpose;
-  name += "-" + std::to_string(GetCurrentProcessId());
-  name += "-" + std::to_string(++made);
-  return name;
-}
-
 void ignoreInvalidParameter(const wchar_t*, const wchar_t*, const wchar_t*, unsigned, uintptr_t) {}
 
 }  // namespace
+
+std::string uniquePipeName(const char* purpose) {
+  static LONG made = 0;
+  return std::string("\\\\.\\pipe\\quorvel-") + purpose + "-" +
+         std::to_string(GetCurrentProcessId()) + "-" + std::to_string(InterlockedIncrement(&made));
+}
 
 long openFileCount() {
   // Asking after a descriptor that is not open counts as an invalid

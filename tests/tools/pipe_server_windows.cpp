@@ -3,13 +3,9 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-namespace {
+#include "tests/platform/pipe_name_windows.h"
 
-std::string uniquePipeName() {
-  static LONG made = 0;
-  return "\\\\.\\pipe\\quorvel-scene-" + std::to_string(GetCurrentProcessId()) + "-" +
-         std::to_string(InterlockedIncrement(&made));
-}
+namespace {
 
 // Reads the pipe at `path` to its end, once its server offers it.
 void drain(const std::string& path) {
@@ -28,7 +24,7 @@ void drain(const std::string& path) {
 }  // namespace
 
 PipeServer::PipeServer(std::string bytes, int delayMilliseconds)
-    : path_(uniquePipeName()), bytes_(std::move(bytes)), delayMilliseconds_(delayMilliseconds) {
+    : path_(uniquePipeName("scene")), bytes_(std::move(bytes)), delayMilliseconds_(delayMilliseconds) {
   if (delayMilliseconds_ < 0) return;
   thread_ = CreateThread(nullptr, 0, serve, this, 0, nullptr);
   if (!thread_) ADD_FAILURE() << "cannot start the thread that serves " << path_;
