@@ -1,6 +1,9 @@
 # Wraps CMake. Each target installs what a fresh Debian machine lacks first.
+# Our own builds make every warning an error; a user's plain cmake build does not.
+CONFIGURE := cmake -G Ninja -DQUORVEL_WARNINGS_AS_ERRORS=ON
 BUILD := build
 NATIVE := $(BUILD)/native
+CLANG := $(BUILD)/clang
 SANITIZE := $(BUILD)/sanitize
 WINDOWS := $(BUILD)/windows
 DEMO := $(BUILD)/demo
@@ -16,29 +19,40 @@ WINDOWS_DEMO := $(WINDOWS)/demo
 WINE_PREFIX := $(WINDOWS)/wine
 WINE := WINEPREFIX=$(abspath $(WINE_PREFIX)) WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" wine
 
-.PHONY: all build test sanitize windows demo bench bench-quick fuzz install check-install \
-  package clean deps deps-windows deps-fuzz
+.PHONY: all configure build test test-clang sanitize windows demo bench bench-quick fuzz install check-install \
+  package clean deps deps-clang deps-windows deps-fuzz
 
 all: build
 
 deps:
-	@tools/install-deps native
+	@scripts/install-deps native
+
+deps-clang:
+	@scripts/install-deps clang
 
 deps-windows:
-	@tools/install-deps windows
+	@scripts/install-deps windows
 
 deps-fuzz:
-	@tools/install-deps fuzz
+	@scripts/install-deps fuzz
 
-build: deps
-	cmake -S . -B $(NATIVE) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+configure: deps
+	$(CONFIGURE) -S . -B $(NATIVE) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+build: configure
 	cmake --build $(NATIVE)
 
 test: build
 	ctest --test-dir $(NATIVE) --output-on-failure -j2
 
+# The same tests built with clang++ in Release.
+test-clang: deps-clang
+	$(CONFIGURE) -S . -B $(CLANG) -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_COMPILER=clang++
+	cmake --build $(CLANG)
+	ctest --test-dir $(CLANG) --output-on-failure -j2
+
 sanitize: deps
-	cmake -S . -B $(SANITIZE) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUORVEL_SANITIZE=ON
+	$(CONFIGURE) -S . -B $(SANITIZE) -DCMAKE_BUILD_TYPE=Debug -DQUORVEL_SANITIZE=ON
 	cmake --build $(SANITIZE)
 	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 	  ctest --test-dir $(SANITIZE) --output-on-failure -j2
@@ -46,18 +60,20 @@ sanitize: deps
 # The Windows build runs its tests and the demo under wine, in a prefix of
 # its own; the tests run with a wine server held up for all of them.
 windows: deps-windows
-	tools/wine-prefix $(WINE_PREFIX)
-	cmake -S . -B $(WINDOWS) -G Ninja -DCMAKE_BUILD_TYPE=Release \
+	scripts/wine-prefix $(WINE_PREFIX)
+	$(CONFIGURE) -S . -B $(WINDOWS) -DCMAKE_BUILD_TYPE=Release \
 	  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DQUORVEL_WINEPREFIX=$(abspath $(WINE_PREFIX))
 	cmake --build $(WINDOWS)
-	tools/check-windows-dll $(WINDOWS)/bin/quorvel.p
-	tools/wine-prefix $(WINE_PREFIX) ctest --test-dir $(WINDOWS) --output-on-failure -j2
+	scripts/check-windows-dll $(WINDOWS)/bin/quorvel.p
+	scripts/wine-prefix $(WINE_PREFIX) ctest --test-dir $(WINDOWS) --output-on-failure -j2
 	@mkdir -p $(WINDOWS_DEMO)
 	@echo "Running the Windows runner under wine on the built-in demo scene:"
 	$(WINE) $(WINDOWS)/bin/quorvel-run.exe --envelopes-dir $(WINDOWS_DEMO) --plot $(WINDOWS_DEMO)/quorvel.svg
 	@echo "The Windows download: $(WINDOWS_ZIP)"
 
-demo: build
+# The demo builds only what it runs: the module and the runner.
+demo: configure
+	cmake --build $(NATIVE) --target quorvel-run
 	@mkdir -p $(DEMO)
 	@echo "Running the module on the built-in demo scene, Orbiter and Drifter over 60 frames:"
 	$(NATIVE)/bin/quorvel-run --envelopes-dir $(DEMO) --plot $(DEMO)/quorvel.svg
@@ -67,7 +83,7 @@ demo: build
 # what it learns in $(FUZZ)/corpus/<target> and any failing input in
 # $(FUZZ)/artifacts/.
 fuzz: deps-fuzz
-	cmake -S . -B $(FUZZ) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	$(CONFIGURE) -S . -B $(FUZZ) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DCMAKE_CXX_COMPILER=clang++ -DQUORVEL_FUZZ=ON
 	cmake --build $(FUZZ)
 	@for target in $(FUZZ_TARGETS); do \
@@ -90,7 +106,7 @@ install: build
 	cmake --install $(NATIVE) --prefix $(PREFIX)
 
 check-install: build
-	tools/check-install $(NATIVE)
+	scripts/check-install $(NATIVE)
 
 # The Debian package; the Windows zip joins it when `make windows` has made it.
 package: build

@@ -7,7 +7,7 @@ if(CMAKE_CROSSCOMPILING)
   # Notification is built on; the test platform gives its own, through
   # GoogleTest's header for customisations, found first by GoogleTest's
   # sources and by the tests.
-  include_directories(BEFORE ${PROJECT_SOURCE_DIR}/tests/platform/gtest_custom)
+  include_directories(BEFORE ${PROJECT_SOURCE_DIR}/tests/support/gtest_custom)
   # The sources name their targets GTest::gtest and so on themselves.
   add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
 else()

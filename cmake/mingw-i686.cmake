@@ -27,6 +27,3 @@ set(QUORVEL_BUILT_PATH_ROOT "Z:")
 # Test programs are asked for their tests when CTest runs, not during the
 # build, so that every wine start happens after the wine server is up.
 set(CMAKE_GTEST_DISCOVER_TESTS_DISCOVERY_MODE PRE_TEST)
-# GCC 12 warns at -O3 of overlapping copies inside std::string's operator+
-# where there are none (GCC bug 105329), which -Werror would make fatal.
-set(CMAKE_CXX_FLAGS_INIT "-Wno-restrict")

@@ -15,7 +15,7 @@
 
 #include "fuzz/invariant.h"
 #include "fuzz/scratch_file.h"
-#include "hostsim/hostsim.h"
+#include "scene_eval/scene_eval.h"
 #include "scene/scene.h"
 
 namespace {
@@ -79,16 +79,16 @@ void requireErrorNamesLine(const std::string& error, std::size_t fileLines) {
   require(error.find('\n') == std::string::npos, "a refusal is one line");
 }
 
-void requireItemsSane(const std::vector<hostsim::ItemSpec>& items, bool tame) {
+void requireItemsSane(const std::vector<scene_eval::ItemSpec>& items, bool tame) {
   std::set<std::string> names;
-  for (const hostsim::ItemSpec& item : items) {
+  for (const scene_eval::ItemSpec& item : items) {
     require(!item.name.empty(), "every item has a name");
     require(names.insert(item.name).second, "no two items have the same name");
     auto kind = static_cast<std::int32_t>(item.kind);
     require(kind >= 0 && kind <= 2, "every item is an object, a light or a camera");
     require(static_cast<bool>(item.worldPosition), "every item has a position");
     for (double frame : FRAMES) {
-      hostsim::Vector3 position = item.worldPosition(frame / 30);
+      scene_eval::Vector3 position = item.worldPosition(frame / 30);
       if (tame) {
         require(std::isfinite(position.x) && std::isfinite(position.y) &&
                     std::isfinite(position.z),
@@ -107,11 +107,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   SceneDocument* document = readScene(path.c_str());
   if (document == nullptr) return 0;  // a NUL byte: the library refuses the file
 
-  hostsim::ItemSpec sentinel;
+  scene_eval::ItemSpec sentinel;
   sentinel.name = "sentinel";
-  std::vector<hostsim::ItemSpec> items = {sentinel};
+  std::vector<scene_eval::ItemSpec> items = {sentinel};
   std::string error;
-  bool read = hostsim::sceneItems(document, SOURCE_NAME, &items, &error);
+  bool read = scene_eval::sceneItems(document, SOURCE_NAME, &items, &error);
   freeScene(document);  // the items' positions must not need it
 
   if (!read) {

@@ -20,30 +20,16 @@
 #include <vector>
 
 #include "host/host.h"
-
-struct SceneDocument;
+#include "scene_eval/scene_eval.h"
 
 namespace hostsim {
 
-struct Vector3 {
-  double x = 0;
-  double y = 0;
-  double z = 0;
-};
-
-// A world position as a function of time in seconds.
-using PositionFunction = std::function<Vector3(double seconds)>;
-
-// Item kinds, numbered as the host's item type codes (ITEM_CAMERA is 2).
-enum class ItemKind : std::int32_t { Object = 0, Light = 1, Camera = 2 };
-
-// An item to put in the scene.
-struct ItemSpec {
-  ItemKind kind = ItemKind::Object;
-  std::string name;
-  PositionFunction worldPosition;
-  std::string fileId{};  // the ID its scene file's item line gives; empty when none
-};
+// The host serves the items of an evaluated scene, so its interface speaks of
+// them in the evaluation's own terms.
+using scene_eval::ItemKind;
+using scene_eval::ItemSpec;
+using scene_eval::PositionFunction;
+using scene_eval::Vector3;
 
 // A message shown through errorMessage. `line2` holds no value when null was
 // passed; `line1` is empty when null was passed.
@@ -212,35 +198,6 @@ class HostSim {
  private:
   std::unique_ptr<State> state_;
 };
-
-// Builds the items of a scene document of version 1 to 5 (its line 2), in
-// file order: objects, lights and cameras, found and named by the rules of
-// the file's version, and each given a name of its own (a repeated name
-// becomes "NAME (N)", N the smallest from 2 that no item of the file and no
-// earlier repeat has). Each item's position function gives where its pivot
-// lies in the world at a time in seconds, from its motion block (any of the
-// layouts of versions 1, 2 and 3 to 5), its pivot and its chain of parents
-// with theirs; an item without a motion rests at the origin. The functions
-// own what they need and stay valid after the document is freed.
-//
-// On success replaces *items and returns true. On failure (a version
-// outside 1 to 5, a malformed motion, key times that do not rise, a span or
-// behaviour code the host does not read, a parent that names no item, a
-// cycle of parents, an object line without a name, an unreadable
-// FramesPerSecond) returns false, leaves *items alone and sets *error to a
-// message naming the file and line, e.g. "scene.lws:14: ...", with
-// `sourceName` as the file's name and lines counted from 1.
-// REQUIRES non-null `document`, `items` and `error`.
-bool sceneItems(const SceneDocument* document, const std::string& sourceName,
-                std::vector<ItemSpec>* items, std::string* error);
-
-// As sceneItems, but reads only what names the items (item lines and name
-// lines): the items have no position function, and motions, pivots and
-// parents are not read, so a motion the host cannot read does not keep a
-// user from seeing the items. Fails only for a version outside 1 to 5 or
-// an item line that cannot be read.
-bool listSceneItems(const SceneDocument* document, const std::string& sourceName,
-                    std::vector<ItemSpec>* items, std::string* error);
 
 }  // namespace hostsim
 

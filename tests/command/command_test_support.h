@@ -8,7 +8,7 @@
 #include <string>
 
 #include "hostsim/hostsim.h"
-#include "tests/platform/test_platform.h"
+#include "tests/support/test_platform.h"
 
 // The next commandAllocate returns null.
 void refuseNextCommandAllocation();

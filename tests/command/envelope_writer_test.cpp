@@ -10,9 +10,9 @@
 #include "gmock/gmock.h"
 #include "gtest/gtest.h"
 #include "tests/command/command_test_support.h"
-#include "tests/common/comma_locale.h"
-#include "tests/common/failing_writes.h"
-#include "tests/platform/test_platform.h"
+#include "tests/support/comma_locale.h"
+#include "tests/support/failing_writes.h"
+#include "tests/support/test_platform.h"
 
 using hostsim::HostSim;
 using hostsim::ItemKind;

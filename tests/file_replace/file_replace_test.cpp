@@ -8,7 +8,7 @@
 #include <set>
 #include <string>
 
-#include "tests/common/failing_writes.h"
+#include "tests/support/failing_writes.h"
 #include "tests/file_replace/replace_fixture.h"
 
 namespace fs = std::filesystem;

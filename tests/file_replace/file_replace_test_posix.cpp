@@ -10,7 +10,7 @@
 #include <string>
 #include <thread>
 
-#include "tests/common/failing_writes.h"
+#include "tests/support/failing_writes.h"
 #include "tests/file_replace/replace_fixture.h"
 
 namespace fs = std::filesystem;

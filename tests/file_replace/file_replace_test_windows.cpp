@@ -8,7 +8,7 @@
 #include <string>
 #include <utility>
 
-#include "tests/common/failing_writes.h"
+#include "tests/support/failing_writes.h"
 #include "tests/file_replace/replace_fixture.h"
 
 namespace {

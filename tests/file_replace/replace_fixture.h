@@ -11,7 +11,7 @@
 #include <string>
 
 #include "file_replace/file_replace.h"
-#include "tests/platform/test_platform.h"
+#include "tests/support/test_platform.h"
 
 class FileReplaceTest : public ::testing::Test {
  protected:

@@ -14,7 +14,7 @@
 
 #include "scene/allocation.h"
 #include "scene/scene.h"
-#include "tests/platform/test_platform.h"
+#include "tests/support/test_platform.h"
 #include "tests/scene/scene_test_support.h"
 
 using Texts = std::vector<std::string>;

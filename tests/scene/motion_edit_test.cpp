@@ -6,7 +6,7 @@
 #include <string>
 
 #include "scene/scene.h"
-#include "tests/common/comma_locale.h"
+#include "tests/support/comma_locale.h"
 #include "tests/scene/scene_test_support.h"
 
 namespace {

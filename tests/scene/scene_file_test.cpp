@@ -7,7 +7,7 @@
 #include <set>
 #include <string>
 
-#include "tests/common/failing_writes.h"
+#include "tests/support/failing_writes.h"
 #include "tests/scene/core_documents.h"
 #include "tests/scene/failing_allocation.h"
 

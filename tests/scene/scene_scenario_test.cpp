@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "scene/scene.h"
-#include "tests/platform/test_platform.h"
+#include "tests/support/test_platform.h"
 #include "tests/scene/scene_test_support.h"
 
 namespace {

@@ -1,0 +1,106 @@
+// The operating-system seams that quorvel-run and quorvel-scene share, one
+// source file per platform: interrupts, the console, pipes, free space, what
+// a path names and stamps of files.
+//
+// Beyond the standard library: interrupts, the terminal on standard error,
+// free space on a file system, reading a pipe without waiting forever for its
+// writer, what a path names, and stamps of files. Each part is implemented
+// once per platform (..._posix.cpp, ..._windows.cpp).
+
+#ifndef QUORVEL_PLATFORM_PLATFORM_H_
+#define QUORVEL_PLATFORM_PLATFORM_H_
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace platform {
+
+// --- Interrupts (Ctrl-C)
+// From catchInterrupts until releaseInterrupts, an interrupt from the user
+// (SIGINT, or Ctrl-C in a console) no longer ends the program: it is only
+// remembered, for interrupted() to report. releaseInterrupts restores the
+// default, which ends the program. interrupted() may be called at any time
+// and is cheap enough to call in a tight loop.
+void catchInterrupts();
+void releaseInterrupts();
+bool interrupted();
+
+// --- Standard error
+// Whether standard error is a terminal (a console) that a person watches.
+bool standardErrorIsTerminal();
+// The width of that terminal in characters; 0 when unknown or not a terminal.
+int standardErrorColumns();
+
+// --- File systems
+// The bytes an unprivileged program may still write on the file system that
+// holds `directory`; nothing when that cannot be found out (no such
+// directory, say).
+std::optional<std::uint64_t> freeBytes(const std::string& directory);
+
+// --- Pipes
+enum class PipeRead {
+  kRead,      // *bytes holds everything the writer wrote before it closed
+  kNoWriter,  // no writer opened the pipe within the wait
+  kFailed,    // the pipe could not be opened or read
+};
+// Reads the pipe (a FIFO) at `path` to its end. Waits at most
+// `waitMilliseconds` for a writer to open it; once a writer has it open,
+// reads until the writer closes it, however long that takes.
+PipeRead readPipe(const std::string& path, int waitMilliseconds, std::string* bytes);
+
+// Makes a new empty file, only this user may read, in the system's
+// temporary directory, and sets *path to its path; the caller removes it.
+// False when no file could be made.
+bool makeTemporaryFile(std::string* path);
+
+}  // namespace platform
+
+// --- What a path names
+// Telling what a path names: a pipe, a device or a file. One file per
+// platform (path_kind_posix.cpp, path_kind_windows.cpp).
+
+// True when `path` names a pipe: a FIFO on POSIX, a named pipe
+// "\\.\pipe\..." on Windows. Its bytes come from a program at the other end
+// and can be read only once.
+bool namesAPipe(const std::string& path);
+
+// True when `path` names a pipe or socket (on Windows, a named pipe
+// "\\.\pipe\..."): opening it to write would wait for a reader that may
+// never come, and what is written there is not a file to read back.
+bool opensOnlyWithAReader(const std::string& path);
+
+// True when `path` names a device (/dev/null or a terminal on POSIX; NUL,
+// CON or a port on Windows): what is written there goes through it and
+// cannot be read back. A pipe is not asked: looking at it would open it.
+bool namesADevice(const std::string& path);
+
+// --- File stamps
+// Telling whether a run wrote a file: a stamp of the file taken before the
+// run, compared with the file as it stands after.
+
+// What identifies one state of a file: a rewrite changes the modification
+// and change times, a replacement the inode (on Windows: the file index).
+// The times are kept to below the second, so that a rewrite within the same
+// second is still told apart.
+struct FileStamp {
+  bool exists = false;
+  std::uint64_t device = 0;
+  std::uint64_t inode = 0;
+  std::int64_t size = 0;
+  std::int64_t modifiedSeconds = 0;
+  std::int64_t modifiedNanoseconds = 0;
+  std::int64_t changedSeconds = 0;
+  std::int64_t changedNanoseconds = 0;
+  bool operator==(const FileStamp&) const = default;
+};
+
+// The stamp of the regular file at `path`; `exists` is false when there is
+// no regular file there. One file per platform.
+FileStamp stampFile(const std::string& path);
+
+// True when a regular file is at `path` now and it is not the one `before`
+// describes: it was created or written since.
+bool fileWrittenSince(const FileStamp& before, const std::string& path);
+
+#endif  // QUORVEL_PLATFORM_PLATFORM_H_

@@ -1,0 +1,227 @@
+// quorvel-run: runs the Quorvel module headless. It loads the module file,
+// serves it a scene through the stand-in host, answers the options panel as
+// the command line says, and reports what the module wrote.
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "hostsim/hostsim.h"
+#include "runner/bake_progress.h"
+#include "envelope/envelope.h"
+#include "runner/envelope_size.h"
+#include "runner/exit_status.h"
+#include "platform/platform.h"
+#include "runner/item_choice.h"
+#include "runner/module_loader.h"
+#include "runner/panel_script.h"
+#include "runner/run_options.h"
+#include "runner/run_scene.h"
+
+namespace {
+
+constexpr char ENVELOPES_DIRECTORY_KIND[] = "Envelopes";
+constexpr char DEFAULT_ENVELOPE_NAME[] = "quorvel.env";
+// The activation's results: 0 done, 1 wrong version, 2 a service missing.
+constexpr std::int32_t LARGEST_ACTIVATION_RESULT = 2;
+// The panel holds a path of at most this many bytes.
+constexpr std::size_t LONGEST_PATH = 255;
+// What the panel holds when the user types nothing.
+constexpr std::int32_t PANEL_LAST_FRAME = 60;
+constexpr std::int32_t PANEL_FRAME_STEP = 1;
+// The module asks the host for two positions per key.
+constexpr std::uint64_t CALLS_PER_KEY = 2;
+// The progress line is looked at once per this many itemParam calls.
+constexpr std::uint64_t CALLS_PER_PROGRESS_UPDATE = 1024;
+
+int fail(const std::string& error) {
+  std::fprintf(stderr, "quorvel-run: %s\n", error.c_str());
+  return EXIT_RUNNER_FAILED;
+}
+
+// Anything but a device: what the module writes there can be read back. A
+// device such as /dev/null is written through and reads back as something
+// else.
+bool readableBack(const std::string& path) { return !namesADevice(path); }
+
+// The file the module will write: the typed output, or the panel's default
+// in the envelopes directory. False when the panel could not hold it, or
+// when no plot could be drawn of it.
+bool envelopePathFor(const RunOptions& options, std::string* path, std::string* error) {
+  if (options.output) {
+    *path = *options.output;
+    if (path->empty()) *error = "--output: the path is empty";
+  } else {
+    if (options.envelopesDirectory.empty()) {
+      *error = "--envelopes-dir: the directory is empty";
+      return false;
+    }
+    *path = options.envelopesDirectory + "/" + DEFAULT_ENVELOPE_NAME;
+  }
+  if (path->size() > LONGEST_PATH) {
+    *error = "the envelope path " + *path + " is longer than the panel's " +
+             std::to_string(LONGEST_PATH) + " bytes";
+  } else if (opensOnlyWithAReader(*path)) {
+    *error = "the envelope path " + *path + " is a pipe or socket, not a file";
+  } else if (!options.plotPath.empty() && !readableBack(*path)) {
+    *error = "--plot: the envelope path " + *path +
+             " is not a regular file, so it cannot be read back to draw";
+  }
+  return error->empty();
+}
+
+// The step the panel will hold; a bake happens only for a step of 1 or more.
+std::int32_t frameStep(const RunOptions& options) {
+  return options.frameStep.value_or(PANEL_FRAME_STEP);
+}
+std::int32_t lastFrame(const RunOptions& options) {
+  return options.lastFrame.value_or(PANEL_LAST_FRAME);
+}
+bool bakes(const RunOptions& options) { return !options.cancel && frameStep(options) >= 1; }
+
+// The keys the module is about to write; 0 when it will not bake.
+std::uint64_t keysToBake(const RunOptions& options) {
+  return bakes(options) ? envelopeKeyCount(lastFrame(options), frameStep(options)) : 0;
+}
+
+// Puts the scene's items into the host; their ids, in the scene's order.
+std::vector<ItemId> addItems(hostsim::HostSim* host, const RunScene& scene) {
+  std::vector<ItemId> ids;
+  for (const scene_eval::ItemSpec& item : scene.items()) ids.push_back(host->addItem(item));
+  return ids;
+}
+
+// The name of what the module measured to: the chosen target, or the scene's
+// first camera when "Camera" was chosen.
+std::string targetName(const RunScene& scene, const RunOptions& options, const ItemChoice& choice) {
+  if (options.camera) return scene.camera() ? scene.items()[*scene.camera()].name : "the camera";
+  return scene.items()[*choice.target].name;
+}
+
+void reportMessages(const std::vector<hostsim::Message>& messages) {
+  for (const hostsim::Message& message : messages) {
+    std::fprintf(stderr, "Quorvel message: %s\n", message.line1.c_str());
+    if (message.line2) std::fprintf(stderr, "                 %s\n", message.line2->c_str());
+  }
+}
+
+// Reads the written envelope back, key by key, prints its summary and draws
+// the plot when asked (reading it a second time, so that the chart's axes
+// are known before its points are gathered).
+int reportEnvelope(const std::string& path, const RunScene& scene, const RunOptions& options,
+                   const ItemChoice& choice) {
+  EnvelopeSummary summary;
+  std::string error;
+  if (!readEnvelopeFile(path, [&](const EnvelopeKey& key) { summary.add(key); }, &error)) {
+    return fail(error);
+  }
+  std::printf("%s\n", envelopeSummaryLine(path, summary).c_str());
+  if (options.plotPath.empty()) return 0;
+  DistanceChart chart(summary);
+  if (!readEnvelopeFile(path, [&](const EnvelopeKey& key) { chart.add(key); }, &error)) {
+    return fail(error);
+  }
+  std::string svg =
+      chart.svg(scene.items()[choice.item].name, targetName(scene, options, choice), path);
+  if (!writePlotFile(options.plotPath, svg, &error)) return fail(error);
+  std::printf("plot: %s\n", options.plotPath.c_str());
+  return 0;
+}
+
+// Runs the activation with interrupts caught: once interrupted, the host
+// answers positions that are not finite, so that the module ends its write
+// at its next sample and leaves the old envelope alone. The progress line
+// counts the position queries.
+std::int32_t activateWatched(LoadedModule* module, hostsim::HostSim* host,
+                             const RunOptions& options) {
+  bool shown = options.progress.value_or(platform::standardErrorIsTerminal());
+  BakeProgress progress(keysToBake(options), shown, platform::standardErrorColumns(),
+                        standardErrorWriter(), steadySeconds());
+  host->observeItemParam([&](std::uint64_t calls) {
+    if (platform::interrupted()) host->answerNonFinitePositions();
+    if (calls % CALLS_PER_PROGRESS_UPDATE == 0) progress.update(calls / CALLS_PER_KEY);
+  });
+  platform::catchInterrupts();
+  std::int32_t result = module->activate(hostsim::HostSim::lookup());
+  platform::releaseInterrupts();
+  host->observeItemParam(nullptr);
+  progress.finish();
+  return result;
+}
+
+// Activates the module once on the scene with the panel answered as
+// `options` says. Returns the exit status.
+int runModule(LoadedModule* module, const RunScene& scene, const RunOptions& options,
+              const ItemChoice& choice, const std::string& envelopePath) {
+  hostsim::HostSim host;
+  host.logCalls(false);  // a bake's memory must not grow with its keys
+  host.setDirectory(ENVELOPES_DIRECTORY_KIND, options.envelopesDirectory);
+  std::vector<ItemId> ids = addItems(&host, scene);
+  host.scriptUser(panelScript(options, ids[choice.item], choice.target ? ids[*choice.target] : 0));
+
+  bool readBack = readableBack(envelopePath);
+  FileStamp before = stampFile(envelopePath);
+  std::int32_t result = activateWatched(module, &host, options);
+  if (platform::interrupted()) {
+    std::fprintf(stderr, "quorvel-run: interrupted\n");
+    return EXIT_INTERRUPTED;
+  }
+  reportMessages(host.messages());
+  if (result < 0 || result > LARGEST_ACTIVATION_RESULT) {
+    return fail("the module's activation returned " + std::to_string(result) +
+                ", which no host knows");
+  }
+  if (result != 0) return result;
+  if (!host.messages().empty()) return EXIT_MODULE_MESSAGE;
+  if (options.cancel) return 0;
+  bool noCamera = options.camera && !scene.camera();
+  if (noCamera || (readBack && !fileWrittenSince(before, envelopePath))) {
+    std::fprintf(stderr, "quorvel-run: the module wrote no envelope%s\n",
+                 noCamera ? " (the scene has no camera)" : "");
+    return 0;
+  }
+  if (!readBack) {
+    std::uint64_t keys = keysToBake(options);
+    std::printf("%s: %llu %s written; not a regular file, so not read back\n",
+                envelopePath.c_str(), static_cast<unsigned long long>(keys),
+                keys == 1 ? "key" : "keys");
+    return 0;
+  }
+  return reportEnvelope(envelopePath, scene, options, choice);
+}
+
+int run(const RunOptions& options, const char* argv0) {
+  std::string error;
+  RunScene scene;
+  RunScene::Detail detail =
+      options.listItems ? RunScene::Detail::Names : RunScene::Detail::Positions;
+  if (!scene.load(options.scenePath, detail, &error)) return fail(error);
+  if (options.listItems) {
+    std::fputs(scene.listing().c_str(), stdout);
+    return 0;
+  }
+  ItemChoice choice;
+  std::string envelopePath;
+  if (!chooseItems(scene, options, &choice, &error) ||
+      !envelopePathFor(options, &envelopePath, &error)) {
+    return fail(error);
+  }
+  if (bakes(options) && readableBack(envelopePath) &&
+      !envelopeFits(envelopePath, lastFrame(options), frameStep(options), &error)) {
+    return fail(error);
+  }
+  LoadedModule module;
+  std::string modulePath =
+      options.modulePath.empty() ? defaultModulePath(argv0) : options.modulePath;
+  if (!module.load(modulePath, &error)) return fail(error);
+  return runModule(&module, scene, options, choice, envelopePath);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  RunOptions options;
+  ParseOutcome parsed = parseRunOptions(argc, argv, &options);
+  if (!parsed.run) return parsed.exitStatus;
+  return run(options, argc > 0 ? argv[0] : nullptr);
+}

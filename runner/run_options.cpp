@@ -1,0 +1,99 @@
+#include "runner/run_options.h"
+
+#include <CLI/CLI.hpp>
+
+#include "runner/exit_status.h"
+
+namespace {
+
+constexpr char DESCRIPTION[] =
+    "Runs the Quorvel module headless: loads the module file, plays the host with the\n"
+    "stand-in host on a scene, answers the options panel from the options below, and\n"
+    "reports the envelope the module wrote.\n"
+    "\n"
+    "With no --item and no --target the first two objects of the scene are measured;\n"
+    "with only one of them given, the other is the first object not already chosen.\n"
+    "Without --scene a built-in demo scene is used: two moving null objects and the\n"
+    "camera.\n"
+    "An item keeps its scene's name; a repeat is \"NAME (N)\", N the least from 2 not taken.\n"
+    "\n"
+    "Exit status: 0, 1 or 2 as the module's activation returned; 3 when the runner\n"
+    "itself failed; 4 when the module showed an error message; 130 when interrupted\n"
+    "(Ctrl-C) during a bake, which leaves an existing envelope as it was.";
+
+// Fills the record's optional fields from the options that were given.
+template <typename Value>
+void takeIfGiven(const CLI::Option* option, const Value& value, std::optional<Value>* field) {
+  if (option->count() > 0) *field = value;
+}
+
+}  // namespace
+
+ParseOutcome parseRunOptions(int argc, const char* const* argv, RunOptions* options) {
+  CLI::App app(DESCRIPTION, "quorvel-run");
+  app.set_version_flag("--version", std::string("quorvel-run ") + QUORVEL_VERSION);
+
+  std::string item;
+  std::string target;
+  std::int32_t lastFrame = 0;
+  std::int32_t frameStep = 0;
+  std::string output;
+  app.add_option("--module", options->modulePath,
+                 "The module file to load (default: quorvel.p beside this program, else "
+                 "../lib/quorvel/quorvel.p from there)")
+      ->type_name("FILE");
+  app.add_option("--scene", options->scenePath,
+                 "The scene file (LWSC) to run on (default: the built-in demo scene)")
+      ->type_name("FILE");
+  CLI::Option* itemOption =
+      app.add_option("--item", item, "The item to measure from (default: the first object)")
+          ->type_name("NAME");
+  CLI::Option* targetOption =
+      app.add_option("--target", target, "The item to measure to (default: the second object)")
+          ->type_name("NAME");
+  app.add_flag("--camera", options->camera,
+               "Measure to the scene's first camera (chooses \"Camera\" in the panel)");
+  CLI::Option* lastFrameOption =
+      app.add_option("--last-frame", lastFrame,
+                     "Sample the frames below this one (panel default: 60)")
+          ->type_name("N");
+  CLI::Option* stepOption =
+      app.add_option("--step", frameStep, "Frames between samples (panel default: 1)")
+          ->type_name("N");
+  CLI::Option* outputOption =
+      app.add_option(
+             "--output", output,
+             "The envelope file to write (panel default: quorvel.env in the envelopes directory)")
+          ->type_name("FILE");
+  app.add_flag("--cancel", options->cancel, "Close the panel with Cancel: nothing is written");
+  app.add_option("--envelopes-dir", options->envelopesDirectory,
+                 "The host's \"Envelopes\" directory (default: the current directory)")
+      ->type_name("DIR");
+  app.add_flag("--list-items", options->listItems, "Print the scene's items and exit");
+  app.add_option("--plot", options->plotPath,
+                 "Also draw the written envelope as an SVG chart into this file")
+      ->type_name("FILE");
+
+  CLI::Option* progressOption =
+      app.add_flag("--progress")->description(
+          "Show a bake's progress on standard error once it runs a second (default: if it is "
+          "a terminal)");
+  CLI::Option* noProgressOption = app.add_flag("--no-progress")
+                                      ->description("Never show a bake's progress")
+                                      ->excludes(progressOption);
+
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& error) {
+    int status = app.exit(error);
+    return {false, status == 0 ? 0 : EXIT_RUNNER_FAILED};
+  }
+  takeIfGiven(itemOption, item, &options->item);
+  takeIfGiven(targetOption, target, &options->target);
+  takeIfGiven(lastFrameOption, lastFrame, &options->lastFrame);
+  takeIfGiven(stepOption, frameStep, &options->frameStep);
+  takeIfGiven(outputOption, output, &options->output);
+  if (progressOption->count() > 0) options->progress = true;
+  if (noProgressOption->count() > 0) options->progress = false;
+  return {true, 0};
+}

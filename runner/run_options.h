@@ -1,0 +1,39 @@
+// The command line of quorvel-run, parsed into a plain record. Each option
+// stands for what a user would do in the module's open panel, or for what
+// the host would answer; what is not given keeps the panel's default.
+
+#ifndef QUORVEL_RUNNER_RUN_OPTIONS_H_
+#define QUORVEL_RUNNER_RUN_OPTIONS_H_
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+struct RunOptions {
+  std::string modulePath;                 // empty: found as findModuleFile says
+  std::string scenePath;                  // empty: the built-in demo scene
+  std::optional<std::string> item;        // chosen in the "Item" list
+  std::optional<std::string> target;      // chosen in the "Target" list
+  bool camera = false;                    // "Camera" chosen as the target kind
+  std::optional<std::int32_t> lastFrame;  // typed into "Max Frame"
+  std::optional<std::int32_t> frameStep;  // typed into "Frame Step"
+  std::optional<std::string> output;      // typed into "env_name"
+  bool cancel = false;                    // the panel is closed with Cancel
+  std::string envelopesDirectory = ".";   // what "Directory Info" answers for "Envelopes"
+  bool listItems = false;                 // print the scene's items and stop
+  std::string plotPath;                   // empty: no plot
+  std::optional<bool> progress;           // show a long bake's progress; none: if a terminal
+};
+
+// Whether to go on after parsing, and if not, the status to exit with.
+struct ParseOutcome {
+  bool run = false;
+  int exitStatus = 0;
+};
+
+// Parses argv into `options`. --help and --version print to standard output
+// and end with status 0; a malformed command line prints the problem to
+// standard error and ends with EXIT_RUNNER_FAILED.
+ParseOutcome parseRunOptions(int argc, const char* const* argv, RunOptions* options);
+
+#endif  // QUORVEL_RUNNER_RUN_OPTIONS_H_

@@ -1,0 +1,87 @@
+#include "runner/run_scene.h"
+
+#include <filesystem>
+
+#include "scene/scene.h"
+#include "runner/demo_scene.h"
+#include "runner/scene_reading.h"
+
+namespace {
+
+constexpr char DEMO_SCENE_NAME[] = "the built-in demo scene";
+
+const char* kindName(scene_eval::ItemKind kind) {
+  switch (kind) {
+    case scene_eval::ItemKind::Object:
+      return "object";
+    case scene_eval::ItemKind::Light:
+      return "light";
+    case scene_eval::ItemKind::Camera:
+      return "camera";
+  }
+  return "item";
+}
+
+}  // namespace
+
+RunScene::~RunScene() { freeScene(document_); }
+
+bool RunScene::load(const std::string& path, Detail detail, std::string* error) {
+  if (path.empty()) {
+    document_ = newDemoScene();
+    if (!document_) {
+      *error = "cannot build the demo scene: out of memory";
+      return false;
+    }
+  } else {
+    std::error_code failure;
+    if (std::filesystem::is_directory(path, failure)) {
+      *error = "cannot read scene file " + path + ": it is a directory";
+      return false;
+    }
+    document_ = readSceneFile(path, error);
+    if (!document_) return false;
+    if (!document_->first || compareKeyword(document_->first->text, "LWSC") != 0) {
+      *error = path + " is not a scene file: it does not begin with \"LWSC\"";
+      return false;
+    }
+  }
+  const std::string sourceName = path.empty() ? DEMO_SCENE_NAME : path;
+  if (detail == Detail::Names) return scene_eval::listSceneItems(document_, sourceName, &items_, error);
+  return scene_eval::sceneItems(document_, sourceName, &items_, error);
+}
+
+std::optional<std::size_t> RunScene::find(const std::string& name) const {
+  for (std::size_t index = 0; index < items_.size(); ++index) {
+    if (items_[index].name == name) return index;
+  }
+  return std::nullopt;
+}
+
+std::optional<std::size_t> RunScene::camera() const {
+  for (std::size_t index = 0; index < items_.size(); ++index) {
+    if (items_[index].kind == scene_eval::ItemKind::Camera) return index;
+  }
+  return std::nullopt;
+}
+
+std::string RunScene::nameList() const {
+  std::string list;
+  for (const scene_eval::ItemSpec& item : items_) {
+    if (!list.empty()) list += ", ";
+    list += item.name;
+  }
+  return list.empty() ? "(none)" : list;
+}
+
+std::string RunScene::listing() const {
+  std::string text;
+  for (const scene_eval::ItemSpec& item : items_) {
+    text += kindName(item.kind);
+    text += '\t';
+    text += item.name;
+    if (!item.fileId.empty()) text += '\t' + item.fileId;
+    text += '\n';
+  }
+  return text;
+}

@@ -1,0 +1,67 @@
+// Where a scene file's items are: the lines that begin them (by the rules of
+// the file's version), their names and IDs, and the lines each one holds.
+// Not part of the library's interface: include scene_eval.h.
+
+#ifndef QUORVEL_SCENE_EVAL_ITEM_LINES_H_
+#define QUORVEL_SCENE_EVAL_ITEM_LINES_H_
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "scene_eval/scene_eval.h"
+#include "scene_eval/scene_lines.h"
+
+namespace scene_eval {
+
+// An item's lines: its item line at `begin`, through the line before the
+// next item line (or the end of the file).
+struct ItemLines {
+  ItemKind kind = ItemKind::Object;
+  std::size_t begin = 0;
+  std::size_t end = 0;
+  std::size_t indexInKind = 0;  // zero-based among the items of its kind, in file order
+  std::string fileId;           // as the item line gives it; empty when it gives none
+  std::string name;             // as the file names it; repeats not yet told apart
+};
+
+// The items of a scene of `version`, in file order. Item lines are found
+// outside blocks (see pastBlock):
+//   objects  "LoadObject PATH", "LoadObjectLayer LAYER PATH" (version 3),
+//            "LoadObjectLayer LAYER ID PATH" (versions 4, 5), "AddNullObject
+//            NAME" (versions 1 to 3) or "AddNullObject ID NAME" (4, 5); a
+//            loaded object is named by its file's base name without the
+//            extension, after any "/", "\" or drive ":".
+//   lights   "AddLight" or "AddLight ID", named by a "LightName" line
+//            ("Light" without one).
+//   cameras  "ShowCamera" in version 1, named "Camera"; "AddCamera" or
+//            "AddCamera ID" later, named by a "CameraName" line ("Camera").
+// Fails, naming the line, for an object without a name, an ID that is not
+// eight hex digits or a layer that is not a number.
+bool findItems(const std::vector<FileLine>& lines, int version, const Complaint& complaint,
+               std::vector<ItemLines>* items);
+
+// The items' names, every one distinct: an item keeps the name the file
+// gives it unless an earlier item has that name; such a repeat is called
+// "NAME (N)" with the smallest N from 2 up that no item of the file is
+// named and no earlier repeat was given.
+std::vector<std::string> distinctNames(const std::vector<ItemLines>& items);
+
+// The first of the item's own lines (after its item line, outside blocks)
+// that is a statement of `keyword`; `item.end` when there is none.
+std::size_t findInItem(const std::vector<FileLine>& lines, const ItemLines& item,
+                       std::string_view keyword);
+
+// The ID of an item: its type (1 object, 2 light, 3 camera) as the first of
+// eight hex digits, its zero-based index among items of its kind as the
+// other seven.
+std::uint32_t itemIdOf(ItemKind kind, std::size_t indexInKind);
+
+// Reads an item ID: exactly eight hex digits.
+bool parseItemId(std::string_view text, std::uint32_t* id);
+
+}  // namespace scene_eval
+
+#endif  // QUORVEL_SCENE_EVAL_ITEM_LINES_H_

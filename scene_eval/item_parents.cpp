@@ -1,0 +1,137 @@
+// Resolving each item's parent and refusing cycles of parents, in time
+// linear in the number of items.
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <unordered_map>
+
+#include "scene_eval/item_placement.h"
+#include "scene_eval/scene_numbers.h"
+
+namespace scene_eval {
+
+namespace {
+
+// The item a "ParentObject N" line names: the Nth object, counted from 1.
+class ObjectNumbers {
+ public:
+  explicit ObjectNumbers(const std::vector<ItemLines>& items) {
+    for (std::size_t i = 0; i < items.size(); ++i) {
+      if (items[i].kind == ItemKind::Object) objects_.push_back(i);
+    }
+  }
+
+  bool resolve(const FileLine& line, const Complaint& complaint, std::size_t* parent) const {
+    long number = 0;
+    if (!parseInteger(argumentOf(line.text), &number)) {
+      return complaint.at(line.number, "expected an object number after ParentObject, found " +
+                                           quotedLine(line.text));
+    }
+    if (number < 1 || static_cast<unsigned long>(number) > objects_.size()) {
+      return complaint.at(line.number, "ParentObject " + std::to_string(number) +
+                                           " names no object; the scene has " +
+                                           std::to_string(objects_.size()) + " objects");
+    }
+    *parent = objects_[static_cast<std::size_t>(number) - 1];
+    return true;
+  }
+
+ private:
+  std::vector<std::size_t> objects_;  // item indexes of the objects, in order
+};
+
+// An ID as eight hex digits.
+std::string idText(std::uint32_t id) {
+  constexpr int ID_DIGITS = 8;
+  char digits[ID_DIGITS + 1];
+  std::snprintf(digits, sizeof digits, "%08x", static_cast<unsigned>(id));
+  return digits;
+}
+
+// The item a "ParentItem ID" line names: the item whose line gives that ID,
+// or whose kind and index make it.
+class ItemIds {
+ public:
+  bool build(const std::vector<FileLine>& lines, const std::vector<ItemLines>& items,
+             const Complaint& complaint) {
+    for (std::size_t i = 0; i < items.size(); ++i) {
+      std::uint32_t id = itemIdOf(items[i].kind, items[i].indexInKind);
+      if (!items[i].fileId.empty()) parseItemId(items[i].fileId, &id);
+      if (!items_.emplace(id, i).second) {
+        return complaint.at(lines[items[i].begin].number,
+                            "item ID " + idText(id) + " is given to two items");
+      }
+    }
+    return true;
+  }
+
+  bool resolve(const FileLine& line, const Complaint& complaint, std::size_t* parent) const {
+    std::string text = argumentOf(line.text);
+    std::uint32_t id = 0;
+    if (!parseItemId(text, &id)) {
+      return complaint.at(line.number, "expected an item ID (eight hex digits) after "
+                                       "ParentItem, found " + quotedLine(line.text));
+    }
+    auto found = items_.find(id);
+    if (found == items_.end()) {
+      return complaint.at(line.number, "ParentItem " + text + " names no item of the scene");
+    }
+    *parent = found->second;
+    return true;
+  }
+
+ private:
+  std::unordered_map<std::uint32_t, std::size_t> items_;
+};
+
+// Fails when following parents from some item never ends, naming the
+// parent line of an item on the cycle. Each item is walked over once.
+bool parentsEnd(const std::vector<FileLine>& lines, const std::vector<std::size_t>& parents,
+                const std::vector<std::size_t>& parentLines, const Complaint& complaint) {
+  enum : std::uint8_t { UNSEEN, ON_WALK, ENDS };
+  std::vector<std::uint8_t> state(parents.size(), UNSEEN);
+  std::vector<std::size_t> walk;
+  for (std::size_t start = 0; start < parents.size(); ++start) {
+    std::size_t item = start;
+    walk.clear();
+    while (item != NO_PARENT && state[item] == UNSEEN) {
+      state[item] = ON_WALK;
+      walk.push_back(item);
+      item = parents[item];
+    }
+    if (item != NO_PARENT && state[item] == ON_WALK) {
+      const FileLine& line = lines[parentLines[item]];
+      return complaint.at(line.number, quotedLine(line.text) + " makes a cycle of parents");
+    }
+    for (std::size_t walked : walk) state[walked] = ENDS;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool itemParents(const std::vector<FileLine>& lines, const std::vector<ItemLines>& items,
+                 int version, const Complaint& complaint, std::vector<std::size_t>* parents) {
+  bool byObjectNumber = version <= 2;
+  ObjectNumbers objectNumbers(items);
+  ItemIds itemIds;
+  if (!byObjectNumber && !itemIds.build(lines, items, complaint)) return false;
+  std::vector<std::size_t> found(items.size(), NO_PARENT);
+  std::vector<std::size_t> parentLines(items.size(), 0);
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    std::size_t parentLine =
+        findInItem(lines, items[i], byObjectNumber ? "ParentObject" : "ParentItem");
+    if (parentLine == items[i].end) continue;
+    bool resolved = byObjectNumber
+                        ? objectNumbers.resolve(lines[parentLine], complaint, &found[i])
+                        : itemIds.resolve(lines[parentLine], complaint, &found[i]);
+    if (!resolved) return false;
+    parentLines[i] = parentLine;
+  }
+  if (!parentsEnd(lines, found, parentLines, complaint)) return false;
+  *parents = std::move(found);
+  return true;
+}
+
+}  // namespace scene_eval

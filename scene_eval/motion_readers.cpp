@@ -1,0 +1,42 @@
+// What the motion readers of every layout share.
+
+#include <iterator>
+#include <numbers>
+
+#include "scene_eval/motion_readers.h"
+
+namespace scene_eval {
+
+bool MotionLines::takeLine(const std::string& expected, const FileLine** line) {
+  if (next_ >= block_.end) {
+    return complaint_.at(lastLine().number, "motion ends where " + expected + " should follow");
+  }
+  *line = &block_.lines[next_++];
+  return true;
+}
+
+bool behaviorOfCode(long code, const FileLine& line, const Complaint& complaint,
+                    Behavior* behavior) {
+  constexpr Behavior BY_CODE[] = {Behavior::Reset,     Behavior::Constant,
+                                  Behavior::Repeat,    Behavior::Oscillate,
+                                  Behavior::OffsetRepeat, Behavior::Linear};
+  if (code < 0 || code >= static_cast<long>(std::size(BY_CODE))) {
+    return complaint.at(line.number, "behaviour codes are 0 to 5, found " + quotedLine(line.text));
+  }
+  *behavior = BY_CODE[code];
+  return true;
+}
+
+bool keyComesLater(const Channel& channel, const ChannelKey& key, const std::string& keyName,
+                   int lineNumber, const Complaint& complaint) {
+  if (channel.keys.empty() || key.time > channel.keys.back().time) return true;
+  return complaint.at(lineNumber, keyName + " does not come after the key before it; "
+                                            "key times must rise");
+}
+
+double valueFromDegrees(std::size_t channel, double value) {
+  bool angle = channel >= CHANNEL_HEADING && channel <= CHANNEL_BANK;
+  return angle ? value * std::numbers::pi / 180 : value;
+}
+
+}  // namespace scene_eval

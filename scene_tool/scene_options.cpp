@@ -1,0 +1,189 @@
+#include "scene_tool/scene_options.h"
+
+#include <CLI/CLI.hpp>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+constexpr char DESCRIPTION[] =
+    "Builds and edits LightWave scene files (LWSC text) with the Quorvel scene library,\n"
+    "one edit per call, so that a shell script can build a scene for quorvel-run.\n"
+    "\n"
+    "An OBJECT is named exactly as `list` shows it: a null's name or a loaded object's\n"
+    "path; \"NAME (2)\" is the second object of that name. Edits replace FILE whole or\n"
+    "not at all, or write the result to --output OUT and leave FILE alone. An edit\n"
+    "that cannot be made says why and changes no file. Edits take scenes of version 1,\n"
+    "as `new` writes them; `list` reads any.\n"
+    "\n"
+    "Exit status: 0 done; 3 bad arguments, or a file that cannot be read or written;\n"
+    "4 the edit was refused.";
+
+// The texts of the numbers, as typed; read with from_chars after parsing.
+struct NumberTexts {
+  std::string ordinal;
+  std::string frame;
+  std::vector<std::string> position;
+  std::vector<std::string> rotation;
+  std::vector<std::string> scale;
+  std::string value;
+};
+
+// Reads all of `text` as a number into `value`; false when it does not read
+// whole, is out of range, or (for floating point) is not finite.
+template <typename Number>
+bool readNumber(const std::string& text, Number* value) {
+  const char* end = text.data() + text.size();
+  auto [stop, failure] = std::from_chars(text.data(), end, *value);
+  if (failure != std::errc() || stop != end) return false;
+  if constexpr (std::is_floating_point_v<Number>) return std::isfinite(*value);
+  return true;
+}
+
+bool reportBad(const std::string& option, const std::string& text, const char* what) {
+  std::fprintf(stderr, "quorvel-scene: %s: \"%s\" is not %s\n", option.c_str(), text.c_str(), what);
+  return false;
+}
+
+bool readWhole(const std::string& option, const std::string& text, std::int32_t* value) {
+  return readNumber(text, value) || reportBad(option, text, "a whole number");
+}
+
+bool readTriple(const std::string& option, const std::vector<std::string>& texts,
+                std::array<double, 3>* values) {
+  if (texts.empty()) return true;  // not given: the default stays
+  for (std::size_t axis = 0; axis < values->size(); ++axis) {
+    if (!readNumber(texts[axis], &(*values)[axis])) {
+      return reportBad(option, texts[axis], "a finite decimal number");
+    }
+  }
+  return true;
+}
+
+// The numbers of the chosen subcommand, from their texts into `options`.
+bool readNumbers(const NumberTexts& texts, SceneOptions* options) {
+  switch (options->command) {
+    case SceneCommand::COPY:
+      if (!readWhole("--ordinal", texts.ordinal, &options->ordinal)) return false;
+      if (options->ordinal < 1) return reportBad("--ordinal", texts.ordinal, "1 or more");
+      return true;
+    case SceneCommand::KEY:
+      return readWhole("--frame", texts.frame, &options->frame) &&
+             readTriple("--position", texts.position, &options->position) &&
+             readTriple("--rotation", texts.rotation, &options->rotation) &&
+             readTriple("--scale", texts.scale, &options->scale);
+    case SceneCommand::DISSOLVE:
+      if (!readWhole("--frame", texts.frame, &options->frame)) return false;
+      return readNumber(texts.value, &options->value) ||
+             reportBad("--value", texts.value, "a finite decimal number");
+    default:
+      return true;
+  }
+}
+
+CLI::App* addCommand(CLI::App* app, const char* name, const char* description, SceneCommand command,
+                     SceneOptions* options) {
+  CLI::App* sub = app->add_subcommand(name, description);
+  sub->callback([options, command] { options->command = command; });
+  return sub;
+}
+
+void addFile(CLI::App* sub, SceneOptions* options) {
+  sub->add_option("FILE", options->file, "The scene file")->required();
+}
+
+void addOutput(CLI::App* sub, SceneOptions* options) {
+  sub->add_option("--output", options->output,
+                  "Write the edited scene here and leave FILE as it is")
+      ->type_name("OUT");
+}
+
+// Every subcommand and its arguments, in the order --help shows them.
+void addCommands(CLI::App* app, SceneOptions* options, NumberTexts* texts) {
+  CLI::App* sub = addCommand(app, "new", "Write the default scene (no objects) to OUT",
+                             SceneCommand::NEW_SCENE, options);
+  sub->add_option("OUT", options->file, "The scene file to write")->required();
+
+  sub = addCommand(app, "list", "Print the objects with their numbers, the lights and cameras",
+                   SceneCommand::LIST, options);
+  addFile(sub, options);
+
+  sub =
+      addCommand(app, "add-null", "Add a null object named NAME", SceneCommand::ADD_NULL, options);
+  addFile(sub, options);
+  sub->add_option("NAME", options->name, "The new null's name")->required();
+  addOutput(sub, options);
+
+  sub = addCommand(app, "add-object", "Add an object loaded from the file PATH",
+                   SceneCommand::ADD_OBJECT, options);
+  addFile(sub, options);
+  sub->add_option("PATH", options->name, "The object file's path")->required();
+  addOutput(sub, options);
+
+  sub = addCommand(app, "copy", "Add a copy of an object, its motion and parent included",
+                   SceneCommand::COPY, options);
+  addFile(sub, options);
+  sub->add_option("NAME", options->name, "The object to copy, named exactly")->required();
+  sub->add_option("--ordinal", texts->ordinal, "Copy the Nth object of that name (default: 1)")
+      ->type_name("N");
+  addOutput(sub, options);
+
+  sub = addCommand(app, "parent", "Make PARENT the parent of CHILD", SceneCommand::PARENT, options);
+  addFile(sub, options);
+  sub->add_option("CHILD", options->name, "The object that gets the parent")->required();
+  sub->add_option("PARENT", options->parent, "The parent object")->required();
+  addOutput(sub, options);
+
+  sub = addCommand(app, "key", "Add a motion key to OBJECT (frame 0 starts its motion afresh)",
+                   SceneCommand::KEY, options);
+  addFile(sub, options);
+  sub->add_option("OBJECT", options->name, "The object")->required();
+  sub->add_option("--frame", texts->frame, "The key's frame: 0, or after the last key's")
+      ->type_name("F")
+      ->required();
+  sub->add_option("--position", texts->position, "Position: X Y Z")
+      ->type_name("NUMBER")
+      ->expected(3)
+      ->required();
+  sub->add_option("--rotation", texts->rotation, "Heading, pitch, bank (default: 0 0 0)")
+      ->type_name("NUMBER")
+      ->expected(3);
+  sub->add_option("--scale", texts->scale, "Scale: X Y Z (default: 1 1 1)")
+      ->type_name("NUMBER")
+      ->expected(3);
+  sub->add_flag("--linear", options->linear, "Linear span into this key (default: spline)");
+  addOutput(sub, options);
+
+  sub = addCommand(app, "dissolve", "Add a dissolve key to OBJECT (the first one at frame 0)",
+                   SceneCommand::DISSOLVE, options);
+  addFile(sub, options);
+  sub->add_option("OBJECT", options->name, "The object")->required();
+  sub->add_option("--frame", texts->frame, "The key's frame: 0, or after the last key's")
+      ->type_name("F")
+      ->required();
+  sub->add_option("--value", texts->value, "Dissolve: 0 shows the object, 1 hides it")
+      ->type_name("V")
+      ->required();
+  addOutput(sub, options);
+}
+
+}  // namespace
+
+SceneParseOutcome parseSceneOptions(int argc, const char* const* argv, SceneOptions* options) {
+  CLI::App app(DESCRIPTION, "quorvel-scene");
+  app.set_version_flag("--version", std::string("quorvel-scene ") + QUORVEL_VERSION);
+  app.require_subcommand(1);
+  NumberTexts texts;
+  texts.ordinal = "1";
+  addCommands(&app, options, &texts);
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& error) {
+    int status = app.exit(error);
+    return {false, status == 0 ? 0 : EXIT_SCENE_TOOL_FAILED};
+  }
+  if (!readNumbers(texts, options)) return {false, EXIT_SCENE_TOOL_FAILED};
+  return {true, 0};
+}
