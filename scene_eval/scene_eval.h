@@ -9,6 +9,7 @@
 #ifndef QUORVEL_SCENE_EVAL_SCENE_EVAL_H_
 #define QUORVEL_SCENE_EVAL_SCENE_EVAL_H_
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -36,6 +37,7 @@ struct ItemSpec {
   std::string name;
   PositionFunction worldPosition;
   std::string fileId{};  // the ID its scene file's item line gives; empty when none
+  int line = 0;  // its item line's number in the scene file, from 1; 0 when not read from one
 };
 
 // Builds the items of a scene document of version 1 to 5 (its line 2), in

@@ -109,13 +109,15 @@ bool outlineOf(const SceneDocument* document, const Complaint& complaint,
 }
 
 // The items as specs without position functions.
-std::vector<ItemSpec> specsOf(const std::vector<ItemLines>& items) {
+std::vector<ItemSpec> specsOf(const std::vector<FileLine>& lines,
+                              const std::vector<ItemLines>& items) {
   std::vector<std::string> names = distinctNames(items);
   std::vector<ItemSpec> specs(items.size());
   for (std::size_t i = 0; i < items.size(); ++i) {
     specs[i].kind = items[i].kind;
     specs[i].name = std::move(names[i]);
     specs[i].fileId = items[i].fileId;
+    specs[i].line = lines[items[i].begin].number;
   }
   return specs;
 }
@@ -127,7 +129,7 @@ bool listSceneItems(const SceneDocument* document, const std::string& sourceName
   Complaint complaint(sourceName, error);
   SceneOutline outline;
   if (!outlineOf(document, complaint, &outline)) return false;
-  *items = specsOf(outline.items);
+  *items = specsOf(outline.lines, outline.items);
   return true;
 }
 
@@ -154,7 +156,7 @@ bool sceneItems(const SceneDocument* document, const std::string& sourceName,
     return false;
   }
 
-  std::vector<ItemSpec> specs = specsOf(outline.items);
+  std::vector<ItemSpec> specs = specsOf(outline.lines, outline.items);
   std::shared_ptr<const SceneMotions> shared = scene;
   for (std::size_t i = 0; i < specs.size(); ++i) {
     specs[i].worldPosition = [shared, i](double seconds) {

@@ -75,6 +75,10 @@ TEST(SceneVersions, ItemsOfEachVersionAreFoundNamedAndIdentified) {
       ASSERT_TRUE(scene.ok) << scene.error;
       EXPECT_EQ(described(scene), c.expected);
       EXPECT_EQ(scene.items[0].worldPosition == nullptr, reading == Reading::ListOnly);
+      EXPECT_EQ(scene.items[0].line, 4);  // the first line of every body
+      if (scene.items.size() > 1) {
+        EXPECT_EQ(scene.items[1].line, 5);
+      }
     }
   }
 }
