@@ -1,4 +1,4 @@
-// Any bytes, as a scene file, through the stand-in host's scene reader. A
+// Any bytes, as a scene file, through the scene evaluation's reader. A
 // refused scene leaves the items alone and names one of the file's lines as
 // "fuzz.lws:N: message"; an accepted one gives named items, told apart,
 // whose positions can be asked for at any frame once the document is gone,
