@@ -2,8 +2,6 @@
 # adds -isystem /usr/include, which would put the Linux headers before the
 # cross compiler's own; a cross build gets a folder holding CLI11's headers
 # alone instead.
-# Both programs include it; the cross build defines its targets once.
-include_guard(GLOBAL)
 if(CMAKE_CROSSCOMPILING)
   find_path(QUORVEL_CLI11_INCLUDE CLI/CLI.hpp PATHS /usr/include NO_CMAKE_FIND_ROOT_PATH REQUIRED)
   set(cli11_headers ${CMAKE_BINARY_DIR}/cli11/include)
