@@ -13,6 +13,7 @@
 #ifndef QUORVEL_ENVELOPE_ENVELOPE_H_
 #define QUORVEL_ENVELOPE_ENVELOPE_H_
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <istream>
@@ -57,6 +58,63 @@ struct EnvelopeSummary {
 // "PATH: N keys, distance MIN to MAX", the distances with six decimals
 // ("1 key" for one); just "PATH: 0 keys" for an envelope without keys.
 std::string envelopeSummaryLine(const std::string& path, const EnvelopeSummary& summary);
+
+// --- Fewer keys
+// Chooses, key by key, which keys of an envelope to keep so that linear
+// interpolation between the kept keys stays within `tolerance` of every
+// key's value (up to the rounding of double arithmetic). The first and the
+// last key are always kept.
+//
+// A greedy scan: from each kept key it keeps the furthest key that the cone
+// of admissible slopes still reaches, looking ahead until the cone closes.
+// So no kept key but the first and last can be dropped without breaking the
+// tolerance, unless the scan had to stop looking after MOST_LOOKED_AHEAD
+// keys that the cone held but no line could end at. Memory holds at most
+// those keys; time is linear in the keys for every envelope a smooth motion
+// gives.
+class KeyReducer {
+ public:
+  static constexpr std::size_t MOST_LOOKED_AHEAD = 4096;
+  using Keep = std::function<void(const EnvelopeKey& key)>;
+
+  // `keep` is called with each kept key, in order. REQUIRES a finite
+  // tolerance of 0 or more.
+  KeyReducer(double tolerance, Keep keep);
+
+  // The next key. REQUIRES a finite value and a frame above the last key's.
+  void add(const EnvelopeKey& key);
+  // Keeps what is left to keep, the last key included. Call once, at the end.
+  void finish();
+
+ private:
+  std::vector<EnvelopeKey> step(const EnvelopeKey& key);
+  std::vector<EnvelopeKey> restartFromBest();
+  void resetCone();
+
+  double tolerance_;
+  Keep keep_;
+  bool hasAnchor_ = false;
+  EnvelopeKey anchor_;  // the last kept key
+  bool hasBest_ = false;
+  EnvelopeKey best_;    // the furthest key a line from the anchor may end at
+  std::vector<EnvelopeKey> pending_;  // the keys after best_, in order
+  double least_ = 0;     // the slopes from the anchor that pass within the
+  double greatest_ = 0;  // tolerance of every key since it
+};
+
+struct EnvelopeReduction {
+  std::uint64_t keysBefore = 0;
+  std::uint64_t keysAfter = 0;
+};
+
+// Replaces the envelope file at `path`, whole or not at all, with the keys
+// KeyReducer keeps of it, in the layout the module writes (linear keys, CR
+// LF). Reads the file twice and holds no more of it than KeyReducer does. On
+// failure (unreadable or malformed, frames that do not rise, cannot be
+// replaced) returns false with `error` set and the file as it was.
+// REQUIRES a finite tolerance of 0 or more.
+bool reduceEnvelopeFile(const std::string& path, double tolerance, EnvelopeReduction* counts,
+                        std::string* error);
 
 // --- The chart
 // A chart of an envelope's distance over frame, as an SVG file a browser can
