@@ -25,8 +25,9 @@ BenchFiles makeBenchFiles(long sceneLines);
 // Removes the directory with everything in it.
 void removeBenchFiles(const BenchFiles& files);
 
-// quorvel-run baking `keys` keys of the bake scene; its peak memory too.
-Sample bakeWithRunner(const BenchFiles& files, long keys);
+// quorvel-run baking `keys` keys of the bake scene into the file
+// `envelope`; its peak memory too.
+Sample bakeWithRunner(const BenchFiles& files, long keys, const std::string& envelope);
 // A bare loop computing the same distances and fprintf'ing the same bytes.
 Sample bakeWithBareLoop(const BenchFiles& files, long keys);
 
@@ -52,5 +53,9 @@ Sample lineAllocationsAlone(const BenchFiles& files);
 // every line once reading its node and the first byte of its text, as the
 // classification after each addition must at least do.
 Sample additionWalksAlone(long count);
+
+// reduceEnvelopeFile of `envelope` in a forked child; its peak memory, which
+// starts from what this process holds when it forks, too.
+Sample reduceInChild(const std::string& envelope, double tolerance);
 
 #endif  // QUORVEL_BENCH_BENCH_H_

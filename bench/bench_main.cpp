@@ -17,6 +17,9 @@
 namespace {
 
 constexpr long kBakeKeys = 1000000;
+// The reduction's memory is compared between envelopes of these many keys.
+constexpr long kSmallBakeKeys = 10000;
+constexpr double kReduceTolerance = 0.001;
 constexpr long kSceneLines = 1000000;
 constexpr long kAdditions = 16000;
 constexpr long kQuickAdditions = 4000;
@@ -83,16 +86,27 @@ int main(int argc, char** argv) {
     Row bake{"envelope of 1,000,000 keys, quorvel-run on two still objects", {}, {}, "s", 1.5,
              true};
     Row memory{"peak memory of that bake", {}, {}, "MB", 32, true};
+    Row reduce{"reducing that envelope, tolerance 0.001, against the bake", {}, {}, "s", 1, true};
+    Row reduceMemory{"peak memory reducing 1,000,000 keys, against 10,000 keys", {}, {}, "MB", 1.1,
+                     true};
     Row roundTrip{"readScene + writeScene + freeScene, 1,000,000 lines", {}, {}, "s", 5, true};
     Row python{"the same against Python's readlines/writelines", {}, {}, "s", 0.6, true};
     Row adds{"addNullObject calls at objectInsertPoint", {}, {}, "s", 0, true};
     std::vector<double> allocationsAlone, walksAlone;
     for (int round = 0; round < rounds; ++round) {
       std::fprintf(stderr, "round %d of %d\n", round + 1, rounds);
-      Sample runner = bakeWithRunner(files, kBakeKeys);
+      std::string envelope = files.directory + "/runner.env";
+      Sample runner = bakeWithRunner(files, kBakeKeys, envelope);
       bake.measured.push_back(runner.seconds);
       memory.measured.push_back(runner.peakMegabytes);
       bake.floor.push_back(bakeWithBareLoop(files, kBakeKeys).seconds);
+      Sample reduced = reduceInChild(envelope, kReduceTolerance);
+      reduce.measured.push_back(reduced.seconds);
+      reduce.floor.push_back(runner.seconds);
+      std::string smallEnvelope = files.directory + "/small.env";
+      bakeWithRunner(files, kSmallBakeKeys, smallEnvelope);
+      reduceMemory.measured.push_back(reduced.peakMegabytes);
+      reduceMemory.floor.push_back(reduceInChild(smallEnvelope, kReduceTolerance).peakMegabytes);
       double library = roundTripWithLibrary(files).seconds;
       roundTrip.measured.push_back(library);
       python.measured.push_back(library);
@@ -104,9 +118,11 @@ int main(int argc, char** argv) {
       adds.measured.push_back(addNullObjects(additions).seconds);
       walksAlone.push_back(additionWalksAlone(additions).seconds);
       std::fprintf(stderr,
-                   "  bake %.3f s (%.1f MB), floor %.3f s; round trip %.3f s, stdio %.3f s, "
+                   "  bake %.3f s (%.1f MB), floor %.3f s, reduction %.3f s (%.1f MB, small %.1f MB);"
+                   " round trip %.3f s, stdio %.3f s, "
                    "Python %.3f s, allocations alone %.3f s; additions %.3f s, walks alone %.3f s\n",
                    bake.measured.back(), memory.measured.back(), bake.floor.back(),
+                   reduce.measured.back(), reduceMemory.measured.back(), reduceMemory.floor.back(),
                    roundTrip.measured.back(), roundTrip.floor.back(), python.floor.back(),
                    allocationsAlone.back(), adds.measured.back(), walksAlone.back());
     }
@@ -114,6 +130,8 @@ int main(int argc, char** argv) {
     std::printf("| Work | Measured | Floor | Ratio | Goal | |\n|---|---|---|---|---|---|\n");
     printRow(bake);
     printRow(memory);
+    printRow(reduce);
+    printRow(reduceMemory);
     printRow(roundTrip);
     printRow(python);
     // A quick run's additions do a sixteenth of the work: the time is quadratic.

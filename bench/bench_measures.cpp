@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "bench/bench.h"
+#include "envelope/envelope.h"
 #include "scene/scene.h"
 
 namespace {
@@ -79,9 +80,9 @@ std::string readAll(const std::string& path) {
 
 }  // namespace
 
-Sample bakeWithRunner(const BenchFiles& files, long keys) {
+Sample bakeWithRunner(const BenchFiles& files, long keys, const std::string& envelope) {
   return runChild({QUORVEL_RUN, "--scene", files.bakeScene, "--last-frame", std::to_string(keys),
-                   "--output", files.directory + "/runner.env"});
+                   "--output", envelope});
 }
 
 Sample bakeWithBareLoop(const BenchFiles& files, long keys) {
@@ -206,4 +207,23 @@ Sample additionWalksAlone(long count) {
   freeScene(document);
   if (firstBytes == 0) throw std::runtime_error("no line was read");
   return {secondsSince(start), 0};
+}
+
+Sample reduceInChild(const std::string& envelope, double tolerance) {
+  Clock::time_point start = startOnTrimmedHeap();
+  pid_t child = fork();
+  if (child == 0) {
+    EnvelopeReduction counts;
+    std::string error;
+    _exit(reduceEnvelopeFile(envelope, tolerance, &counts, &error) ? 0 : 1);
+  }
+  if (child < 0) throw std::runtime_error("cannot fork to reduce " + envelope);
+  int status = 0;
+  rusage usage{};
+  wait4(child, &status, 0, &usage);
+  double seconds = secondsSince(start);
+  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+    throw std::runtime_error("reducing " + envelope + " failed");
+  }
+  return {seconds, static_cast<double>(usage.ru_maxrss) / 1024.0};
 }

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "file_replace/file_replace.h"
+#include "platform/platform.h"
 
 KeyReducer::KeyReducer(double tolerance, Keep keep)
     : tolerance_(tolerance), keep_(std::move(keep)) {}
@@ -110,32 +111,81 @@ bool putKey(std::FILE* stream, const EnvelopeKey& key) {
   return put(stream, text);
 }
 
+// Copies what `from` holds from its start to `to`; false when a read or a
+// write fails.
+bool copyStream(std::FILE* from, std::FILE* to) {
+  std::rewind(from);
+  char block[64 * 1024];
+  std::size_t got = 0;
+  while ((got = std::fread(block, 1, sizeof block, from)) > 0) {
+    if (std::fwrite(block, 1, got, to) != got) return false;
+  }
+  return !std::ferror(from);
+}
+
+// The kept keys of the envelope file at `path`, written to `keys` in the
+// module's layout and counted in `counts`.
+bool writeKeptKeys(const std::string& path, double tolerance, std::FILE* keys,
+                   EnvelopeReduction* counts, std::string* error) {
+  bool written = true;
+  KeyReducer reducer(tolerance, [&](const EnvelopeKey& key) {
+    ++counts->keysAfter;
+    written = written && putKey(keys, key);
+  });
+  auto visit = [&](const EnvelopeKey& key) {
+    ++counts->keysBefore;
+    reducer.add(key);
+  };
+  if (!readRisingKeys(path, visit, error)) return false;
+  reducer.finish();
+  if (!written) *error = "cannot write a temporary file for " + path;
+  return written;
+}
+
+// A temporary file of the system's, open to write and read back, removed
+// with everything in it when the object goes.
+class ScratchFile {
+ public:
+  ScratchFile() {
+    if (platform::makeTemporaryFile(&path_)) stream_ = std::fopen(path_.c_str(), "w+b");
+  }
+  ~ScratchFile() {
+    if (stream_) std::fclose(stream_);
+    if (!path_.empty()) std::remove(path_.c_str());
+  }
+  ScratchFile(const ScratchFile&) = delete;
+  ScratchFile& operator=(const ScratchFile&) = delete;
+
+  std::FILE* stream() const { return stream_; }
+
+ private:
+  std::string path_;
+  std::FILE* stream_ = nullptr;
+};
+
 }  // namespace
 
 bool reduceEnvelopeFile(const std::string& path, double tolerance, EnvelopeReduction* counts,
                         std::string* error) {
-  EnvelopeReduction seen;
-  {
-    KeyReducer counter(tolerance, [&](const EnvelopeKey&) { ++seen.keysAfter; });
-    if (!readRisingKeys(path, [&](const EnvelopeKey& key) { ++seen.keysBefore; counter.add(key); },
-                        error)) {
-      return false;
-    }
-    counter.finish();
+  // The key count comes first in the file, so the kept keys wait in a
+  // scratch file until they are all known.
+  ScratchFile keys;
+  if (!keys.stream()) {
+    *error = "cannot make a temporary file to reduce " + path;
+    return false;
   }
+  EnvelopeReduction seen;
+  if (!writeKeptKeys(path, tolerance, keys.stream(), &seen, error)) return false;
   FileReplacement replacement;
   if (!beginFileReplacement(path.c_str(), &replacement)) {
     *error = "cannot replace envelope file " + path;
     return false;
   }
-  bool written = put(replacement.stream, "LWEN\r\n1\r\n1\r\n" + std::to_string(seen.keysAfter) + "\r\n");
-  KeyReducer writer(tolerance, [&](const EnvelopeKey& key) {
-    written = written && putKey(replacement.stream, key);
-  });
-  bool read = readRisingKeys(path, [&](const EnvelopeKey& key) { writer.add(key); }, error);
-  if (read) writer.finish();
-  if (!finishFileReplacement(&replacement, read && written) || !read) {
-    if (read) *error = "cannot write envelope file " + path;
+  bool written =
+      put(replacement.stream, "LWEN\r\n1\r\n1\r\n" + std::to_string(seen.keysAfter) + "\r\n") &&
+      copyStream(keys.stream(), replacement.stream);
+  if (!finishFileReplacement(&replacement, written)) {
+    *error = "cannot write envelope file " + path;
     return false;
   }
   *counts = seen;
