@@ -36,7 +36,7 @@ std::string upper(std::string text) {
 }
 
 // Windows opens a device for these names, whatever their extension.
-bool namesADevice(const std::string& stem) {
+bool isWindowsDeviceName(const std::string& stem) {
   std::string name = upper(stem.substr(0, stem.find('.')));
   static const std::set<std::string> devices = {"CON", "PRN", "AUX", "NUL"};
   if (devices.count(name)) return true;
@@ -52,7 +52,7 @@ std::vector<std::string> pairFileNames(
   std::set<std::string> taken;  // in upper case
   for (const auto& [item, target] : pairs) {
     std::string stem = safePart(item) + "-" + safePart(target);
-    if (namesADevice(stem)) stem = "_" + stem;
+    if (isWindowsDeviceName(stem)) stem = "_" + stem;
     std::string name = stem + ".env";
     for (int n = 2; taken.count(upper(name)); ++n) {
       name = stem + " (" + std::to_string(n) + ").env";
