@@ -67,8 +67,8 @@ windows: deps-windows
 	scripts/check-windows-dll $(WINDOWS)/bin/quorvel.p
 	scripts/wine-prefix $(WINE_PREFIX) ctest --test-dir $(WINDOWS) --output-on-failure -j2
 	@mkdir -p $(WINDOWS_DEMO)
-	@echo "Running the Windows runner under wine on the built-in demo scene:"
-	$(WINE) $(WINDOWS)/bin/quorvel-run.exe --envelopes-dir $(WINDOWS_DEMO) --plot $(WINDOWS_DEMO)/quorvel.svg
+	@echo "Running the zip's stripped runner and module under wine on the built-in demo scene:"
+	$(WINE) $(WINDOWS)/package/quorvel-run.exe --envelopes-dir $(WINDOWS_DEMO) --plot $(WINDOWS_DEMO)/quorvel.svg
 	@echo "The Windows download: $(WINDOWS_ZIP)"
 
 # The demo builds only what it runs: the module and the runner.
