@@ -102,7 +102,7 @@ class UnreadPipe {
 
  private:
   std::string path_;
-  void* handle_ = nullptr;
+  [[maybe_unused]] void* handle_ = nullptr;  // the named pipe, on Windows only
 };
 
 #endif  // QUORVEL_TESTS_SUPPORT_TEST_PLATFORM_H_
