@@ -83,7 +83,9 @@ TEST(SceneVersions, ItemsOfEachVersionAreFoundNamedAndIdentified) {
   }
 }
 
-TEST(SceneVersions, VersionOutsideOneToFiveIsRefusedNamingLineTwo) {
+// A file that ends before its version names its last line, never one past
+// the end of the file.
+TEST(SceneVersions, VersionOutsideOneToFiveIsRefusedNamingALineOfTheFile) {
   struct Case {
     std::string text;
     std::string error;
@@ -93,7 +95,9 @@ TEST(SceneVersions, VersionOutsideOneToFiveIsRefusedNamingLineTwo) {
       {"LWSC\n6\nAddNullObject 10000000 N\n",
        "a.lws:2: scene version 6 is not supported (1 to 5 are)"},
       {"LWSC\nsix\n", "a.lws:2: expected the scene version, found \"six\""},
-      {"LWSC\n", "a.lws:2: expected the scene version, found the end of the file"},
+      {"LWSC\n", "a.lws:1: expected the scene version on line 2, found the end of the file"},
+      {"LWSC", "a.lws:1: expected the scene version on line 2, found the end of the file"},
+      {"", "a.lws:1: expected the scene version on line 2, found the end of the file"},
   };
   for (const Case& c : cases) {
     for (Reading reading : {Reading::Positions, Reading::ListOnly}) {
