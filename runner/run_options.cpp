@@ -80,9 +80,10 @@ ParseOutcome parseRunOptions(int argc, const char* const* argv, RunOptions* opti
                "Bake an item whose position is not exact anyway, from its keyed channels, "
                "parents and pivots, warning of what is left out. Without it such a bake is "
                "refused (3) naming the file line: an item moved by inverse kinematics, a motion "
-               "modifier plug-in or a channel modifier, or hanging from a parent that is turned "
-               "by a controller, a target or a pivot rotation. An item that is or hangs from a "
-               "bone is refused even so");
+               "modifier plug-in or a modifier of a position channel, or hanging from an item "
+               "moved by any of these or turned by a rotation controller, a target, a pivot "
+               "rotation or a channel modifier. A bone, and an item hanging from one, is refused "
+               "even so");
   app.add_option("--plot", options->plotPath,
                  "Also draw the written envelope as an SVG chart into this file")
       ->type_name("FILE");
