@@ -1,9 +1,10 @@
 // Any bytes, as a scene file, through the scene evaluation's reader. A
 // refused scene leaves the items alone and names one of the file's lines as
 // "fuzz.lws:N: message"; an accepted one gives named items, told apart,
-// whose positions can be asked for at any frame once the document is gone,
-// and are finite for a tame scene (numbers below 1000, few parents), where
-// nothing can overflow.
+// whose parents and features are sound and whose positions (every item's
+// but a bone's and what hangs from one) can be asked for at any frame once
+// the document is gone, and are finite for a tame scene (numbers below
+// 1000, few parents), where nothing can overflow.
 
 #include <algorithm>
 #include <cmath>
@@ -61,13 +62,12 @@ std::size_t fileLineCount(const std::string& bytes) {
   return lines + (!bytes.empty() && bytes.back() != '\n' ? 1 : 0);
 }
 
-// "fuzz.lws:N: message", one line, N one of the file's lines or, for what
-// the file lacks at its end, the line after its last (at least line 2, where
-// the scene version belongs).
+// "fuzz.lws:N: message", one line, N one of the file's lines (line 1 for
+// an empty file), never one past its end.
 void requireErrorNamesLine(const std::string& error, std::size_t fileLines) {
   const std::string prefix = std::string(SOURCE_NAME) + ":";
   require(error.starts_with(prefix), "a refusal begins with the file's name and a colon");
-  const std::size_t lastNamed = std::max<std::size_t>(fileLines + 1, 2);
+  const std::size_t lastNamed = std::max<std::size_t>(fileLines, 1);
   std::size_t digits = prefix.size();
   std::size_t line = 0;
   while (digits < error.size() && isDigit(error[digits]) && line <= lastNamed) {
@@ -79,14 +79,33 @@ void requireErrorNamesLine(const std::string& error, std::size_t fileLines) {
   require(error.find('\n') == std::string::npos, "a refusal is one line");
 }
 
-void requireItemsSane(const std::vector<scene_eval::ItemSpec>& items, bool tame) {
+// True when the walk from items[index] up through its parents meets a bone.
+bool hangsFromBone(const std::vector<scene_eval::ItemSpec>& items, std::size_t index) {
+  for (const scene_eval::LeftOut& leftOut : scene_eval::leftOutOf(items, index)) {
+    if (leftOut.feature.kind == scene_eval::Unevaluated::Bone) return true;
+  }
+  return false;
+}
+
+void requireItemsSane(const std::vector<scene_eval::ItemSpec>& items, std::size_t fileLines,
+                      bool tame) {
   std::set<std::string> names;
   for (const scene_eval::ItemSpec& item : items) {
+    require(!item.parent || *item.parent < items.size(), "a parent is one of the items");
+  }
+  for (std::size_t index = 0; index < items.size(); ++index) {
+    const scene_eval::ItemSpec& item = items[index];
     require(!item.name.empty(), "every item has a name");
     require(names.insert(item.name).second, "no two items have the same name");
     auto kind = static_cast<std::int32_t>(item.kind);
-    require(kind >= 0 && kind <= 2, "every item is an object, a light or a camera");
-    require(static_cast<bool>(item.worldPosition), "every item has a position");
+    require(kind >= 0 && kind <= 3, "every item is an object, a light, a camera or a bone");
+    for (const scene_eval::UnevaluatedFeature& feature : item.unevaluated) {
+      require(feature.line >= 1 && static_cast<std::size_t>(feature.line) <= fileLines,
+              "a feature names a line of the file");
+    }
+    require(static_cast<bool>(item.worldPosition) != hangsFromBone(items, index),
+            "every item has a position but a bone and what hangs from one");
+    if (!item.worldPosition) continue;
     for (double frame : FRAMES) {
       scene_eval::Vector3 position = item.worldPosition(frame / 30);
       if (tame) {
@@ -120,6 +139,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     requireErrorNamesLine(error, fileLineCount(bytes));
     return 0;
   }
-  requireItemsSane(items, isTame(bytes));
+  requireItemsSane(items, fileLineCount(bytes), isTame(bytes));
   return 0;
 }

@@ -113,7 +113,8 @@ class HostSim {
   // 1. firstItem(type, 0) answers the first item added whose kind's code is
   // `type`; itemParam(id, PARAM_WORLD_POSITION, seconds, xyz) answers the
   // item's worldPosition(seconds), zeros for an unknown item or parameter or
-  // an item without a position function.
+  // an item without a position function. A bone's position is never served:
+  // it is not a number, so that a module's bake of it ends unwritten.
   ItemId addItem(ItemSpec item);
   // The id of the item named `name`, or 0.
   ItemId itemNamed(const std::string& name) const;

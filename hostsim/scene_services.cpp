@@ -62,7 +62,8 @@ void itemParam(ItemId item, std::int32_t parameter, double seconds, double* posi
   if (!position) return;
   Vector3 answer;
   const SceneItem* found = itemWithId(*host, item);
-  if (host->positionsNonFinite) {
+  bool bone = found && found->spec.kind == ItemKind::Bone;
+  if (host->positionsNonFinite || bone) {
     double nan = std::numeric_limits<double>::quiet_NaN();
     answer = {nan, nan, nan};
   } else if (found && parameter == PARAM_WORLD_POSITION && found->spec.worldPosition) {

@@ -10,6 +10,7 @@
 #include "runner/bake_progress.h"
 #include "envelope/envelope.h"
 #include "runner/envelope_size.h"
+#include "runner/exact_bake.h"
 #include "runner/exit_status.h"
 #include "platform/platform.h"
 #include "runner/item_choice.h"
@@ -193,11 +194,12 @@ int runModule(LoadedModule* module, const RunScene& scene, const RunOptions& opt
 int run(const RunOptions& options, const char* argv0) {
   std::string error;
   RunScene scene;
-  RunScene::Detail detail =
-      options.listItems ? RunScene::Detail::Names : RunScene::Detail::Positions;
+  RunScene::Detail detail = !options.listItems ? RunScene::Detail::Positions
+                            : options.verbose   ? RunScene::Detail::Structure
+                                                : RunScene::Detail::Names;
   if (!scene.load(options.scenePath, detail, &error)) return fail(error);
   if (options.listItems) {
-    std::fputs(scene.listing().c_str(), stdout);
+    std::fputs((options.verbose ? scene.verboseListing() : scene.listing()).c_str(), stdout);
     return 0;
   }
   ItemChoice choice;
@@ -205,6 +207,13 @@ int run(const RunOptions& options, const char* argv0) {
   if (!chooseItems(scene, options, &choice, &error) ||
       !envelopePathFor(options, &envelopePath, &error)) {
     return fail(error);
+  }
+  std::vector<std::string> warnings;
+  if (bakes(options) && !checkExactBake(scene, options, choice, &warnings, &error)) {
+    return fail(error);
+  }
+  for (const std::string& warning : warnings) {
+    std::fprintf(stderr, "quorvel-run: warning: %s\n", warning.c_str());
   }
   if (bakes(options) && readableBack(envelopePath) &&
       !envelopeFits(envelopePath, lastFrame(options), frameStep(options), &error)) {

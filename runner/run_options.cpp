@@ -69,7 +69,21 @@ ParseOutcome parseRunOptions(int argc, const char* const* argv, RunOptions* opti
   app.add_option("--envelopes-dir", options->envelopesDirectory,
                  "The host's \"Envelopes\" directory (default: the current directory)")
       ->type_name("DIR");
-  app.add_flag("--list-items", options->listItems, "Print the scene's items and exit");
+  CLI::Option* listItemsOption =
+      app.add_flag("--list-items", options->listItems, "Print the scene's items and exit");
+  app.add_flag("--verbose", options->verbose,
+               "With --list-items, also give each item's parent and whether its position is "
+               "exact: the fields are kind, name, ID, parent (\"-\" for none) and \"exact\" or "
+               "what first moves it beyond keyed channels, parents and pivots")
+      ->needs(listItemsOption);
+  app.add_flag("--keyed-only", options->keyedOnly,
+               "Bake an item whose position is not exact anyway, from its keyed channels, "
+               "parents and pivots, warning of what is left out. Without it such a bake is "
+               "refused (3) naming the file line: an item moved by inverse kinematics, a motion "
+               "modifier plug-in or a modifier of a position channel, or hanging from an item "
+               "moved by any of these or turned by a rotation controller, a target, a pivot "
+               "rotation or a channel modifier. A bone, and an item hanging from one, is refused "
+               "even so");
   app.add_option("--plot", options->plotPath,
                  "Also draw the written envelope as an SVG chart into this file")
       ->type_name("FILE");

@@ -21,6 +21,8 @@ struct RunOptions {
   bool cancel = false;                    // the panel is closed with Cancel
   std::string envelopesDirectory = ".";   // what "Directory Info" answers for "Envelopes"
   bool listItems = false;                 // print the scene's items and stop
+  bool verbose = false;                   // the listing shows parents and exactness too
+  bool keyedOnly = false;                 // bake an item not exact from its keyed motion
   std::string plotPath;                   // empty: no plot
   std::optional<bool> progress;           // show a long bake's progress; none: if a terminal
 };

@@ -4,6 +4,7 @@
 
 #include "scene/scene.h"
 #include "runner/demo_scene.h"
+#include "runner/left_out_wording.h"
 #include "runner/scene_reading.h"
 
 namespace {
@@ -18,8 +19,20 @@ const char* kindName(scene_eval::ItemKind kind) {
       return "light";
     case scene_eval::ItemKind::Camera:
       return "camera";
+    case scene_eval::ItemKind::Bone:
+      return "bone";
   }
   return "item";
+}
+
+// The last field of a verbose listing line: see RunScene::verboseListing.
+std::string exactness(const std::vector<scene_eval::ItemSpec>& items, std::size_t item) {
+  std::vector<scene_eval::LeftOut> walk = scene_eval::leftOutOf(items, item);
+  if (walk.empty()) return "exact";
+  std::string text = "not exact, line " + std::to_string(walk.front().feature.line) + ": " +
+                     leftOutPhrase(items, item, walk.front());
+  if (walk.size() > 1) text += ", and " + std::to_string(walk.size() - 1) + " more";
+  return text;
 }
 
 }  // namespace
@@ -46,9 +59,16 @@ bool RunScene::load(const std::string& path, Detail detail, std::string* error) 
       return false;
     }
   }
-  const std::string sourceName = path.empty() ? DEMO_SCENE_NAME : path;
-  if (detail == Detail::Names) return scene_eval::listSceneItems(document_, sourceName, &items_, error);
-  return scene_eval::sceneItems(document_, sourceName, &items_, error);
+  sourceName_ = path.empty() ? DEMO_SCENE_NAME : path;
+  switch (detail) {
+    case Detail::Names:
+      return scene_eval::listSceneItems(document_, sourceName_, &items_, error);
+    case Detail::Structure:
+      return scene_eval::describeSceneItems(document_, sourceName_, &items_, error);
+    case Detail::Positions:
+      break;
+  }
+  return scene_eval::sceneItems(document_, sourceName_, &items_, error);
 }
 
 std::optional<std::size_t> RunScene::find(const std::string& name) const {
@@ -82,6 +102,19 @@ std::string RunScene::listing() const {
     text += item.name;
     if (!item.fileId.empty()) text += '\t' + item.fileId;
     text += '\n';
+  }
+  return text;
+}
+
+std::string RunScene::verboseListing() const {
+  std::string text;
+  for (std::size_t index = 0; index < items_.size(); ++index) {
+    const scene_eval::ItemSpec& item = items_[index];
+    text += std::string(kindName(item.kind)) + '\t' + item.name + '\t';
+    text += item.fileId.empty() ? "-" : item.fileId;
+    text += '\t';
+    text += item.parent ? items_[*item.parent].name : "-";
+    text += '\t' + exactness(items_, index) + '\n';
   }
   return text;
 }

@@ -22,8 +22,9 @@ class RunScene {
   RunScene& operator=(const RunScene&) = delete;
 
   // How much of the items load makes: their names only (motions are not
-  // read), or their positions too.
-  enum class Detail { Names, Positions };
+  // read), their parents and what the host leaves out of their positions
+  // too (motions still not read), or also their positions.
+  enum class Detail { Names, Structure, Positions };
 
   // Reads the scene file at `path`, or builds the demo scene when `path` is
   // empty, and makes its items. On failure returns false and sets `error`
@@ -32,6 +33,10 @@ class RunScene {
 
   // The items in the host's order; valid after a successful load.
   const std::vector<scene_eval::ItemSpec>& items() const { return items_; }
+
+  // The name messages give the scene: its path, or a name for the demo
+  // scene. Valid after load.
+  const std::string& sourceName() const { return sourceName_; }
 
   // The index of the item named exactly `name`, or nothing.
   std::optional<std::size_t> find(const std::string& name) const;
@@ -42,12 +47,21 @@ class RunScene {
   // The names of all items, separated by ", ", for error messages.
   std::string nameList() const;
 
-  // One line per item, "object", "light" or "camera", a tab, then its name,
-  // and another tab and its ID when its item line gives one.
+  // One line per item, "object", "light", "camera" or "bone", a tab, then
+  // its name, and another tab and its ID when its item line gives one.
   std::string listing() const;
+
+  // One line per item of five fields, each after a tab but the first: its
+  // kind, its name, its ID ("-" when its item line gives none), its
+  // parent's name ("-" for none), and "exact" or, for an item whose
+  // position the host would not compute exactly, "not exact, line N: " and
+  // the first thing that moves it, then how many more there are. REQUIRES
+  // a load of Structure or Positions.
+  std::string verboseListing() const;
 
  private:
   SceneDocument* document_ = nullptr;  // owned; the items are made from it
+  std::string sourceName_;
   std::vector<scene_eval::ItemSpec> items_;
 };
 

@@ -3,6 +3,7 @@
 #include "scene_eval/item_lines.h"
 
 #include <charconv>
+#include <optional>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -15,6 +16,17 @@ namespace {
 // Versions from which object and null lines carry the item's ID.
 inline constexpr int FIRST_VERSION_WITH_OBJECT_IDS = 4;
 
+// Objects, lights, cameras and bones.
+inline constexpr std::size_t ITEM_KINDS = 4;
+
+// An item ID's first hex digit is its type; the other seven its index.
+inline constexpr int ID_TYPE_SHIFT = 28;
+// A bone's index among its object's bones stands in the three hex digits
+// after the type, its object's index in the last four.
+inline constexpr int ID_BONE_INDEX_SHIFT = 16;
+inline constexpr std::size_t MOST_BONES_PER_OBJECT = 0x1000;
+inline constexpr std::size_t MOST_OBJECTS_WITH_BONES = 0x10000;
+
 // The kind of item that `text` begins in a scene of `version`, if any.
 bool beginsItem(const std::string& text, int version, ItemKind* kind) {
   if (hasKeyword(text, "LoadObject") || hasKeyword(text, "LoadObjectLayer") ||
@@ -24,6 +36,8 @@ bool beginsItem(const std::string& text, int version, ItemKind* kind) {
     *kind = ItemKind::Light;
   } else if (hasKeyword(text, version == 1 ? "ShowCamera" : "AddCamera")) {
     *kind = ItemKind::Camera;
+  } else if (hasKeyword(text, "AddBone")) {
+    *kind = ItemKind::Bone;
   } else {
     return false;
   }
@@ -99,8 +113,36 @@ bool readItemLine(const std::vector<FileLine>& lines, int version, const Complai
   }
   std::string rest = argumentOf(line.text);
   if (!rest.empty() && !takeId(line, &rest, complaint, &item->fileId)) return false;
-  item->name = item->kind == ItemKind::Light ? nameFromLine(lines, *item, "LightName", "Light")
-                                             : nameFromLine(lines, *item, "CameraName", "Camera");
+  switch (item->kind) {
+    case ItemKind::Light:
+      item->name = nameFromLine(lines, *item, "LightName", "Light");
+      break;
+    case ItemKind::Bone:
+      item->name = nameFromLine(lines, *item, "BoneName", "Bone");
+      break;
+    default:
+      item->name = nameFromLine(lines, *item, "CameraName", "Camera");
+      break;
+  }
+  return true;
+}
+
+// Gives each bone its object: the last object before it.
+bool findBoneOwners(const std::vector<FileLine>& lines, const Complaint& complaint,
+                    std::vector<ItemLines>* items) {
+  std::optional<std::size_t> lastObject;
+  std::vector<std::size_t> bonesOf(items->size(), 0);
+  for (std::size_t i = 0; i < items->size(); ++i) {
+    ItemLines& item = (*items)[i];
+    if (item.kind == ItemKind::Object) lastObject = i;
+    if (item.kind != ItemKind::Bone) continue;
+    if (!lastObject) {
+      return complaint.at(lines[item.begin].number, "a bone before any object: " +
+                                                        quotedLine(lines[item.begin].text));
+    }
+    item.owner = *lastObject;
+    item.boneIndex = bonesOf[*lastObject]++;
+  }
   return true;
 }
 
@@ -109,7 +151,7 @@ bool readItemLine(const std::vector<FileLine>& lines, int version, const Complai
 bool findItems(const std::vector<FileLine>& lines, int version, const Complaint& complaint,
                std::vector<ItemLines>* items) {
   std::vector<ItemLines> found;
-  std::size_t counts[3] = {0, 0, 0};
+  std::size_t counts[ITEM_KINDS] = {};
   for (std::size_t i = 0; i < lines.size(); i = pastBlock(lines, i, lines.size())) {
     ItemLines item;
     if (!beginsItem(lines[i].text, version, &item.kind)) continue;
@@ -119,6 +161,7 @@ bool findItems(const std::vector<FileLine>& lines, int version, const Complaint&
     found.push_back(item);
   }
   if (!found.empty()) found.back().end = lines.size();
+  if (!findBoneOwners(lines, complaint, &found)) return false;
   for (ItemLines& item : found) {
     if (!readItemLine(lines, version, complaint, &item)) return false;
   }
@@ -158,9 +201,19 @@ std::size_t findInItem(const std::vector<FileLine>& lines, const ItemLines& item
 }
 
 std::uint32_t itemIdOf(ItemKind kind, std::size_t indexInKind) {
-  constexpr int INDEX_BITS = 28;
   std::uint32_t type = static_cast<std::uint32_t>(kind) + 1;
-  return type << INDEX_BITS | static_cast<std::uint32_t>(indexInKind);
+  return type << ID_TYPE_SHIFT | static_cast<std::uint32_t>(indexInKind);
+}
+
+bool impliedItemId(const std::vector<ItemLines>& items, const ItemLines& item, std::uint32_t* id) {
+  if (item.kind != ItemKind::Bone) {
+    *id = itemIdOf(item.kind, item.indexInKind);
+    return true;
+  }
+  std::size_t object = items[item.owner].indexInKind;
+  if (item.boneIndex >= MOST_BONES_PER_OBJECT || object >= MOST_OBJECTS_WITH_BONES) return false;
+  *id = itemIdOf(ItemKind::Bone, item.boneIndex << ID_BONE_INDEX_SHIFT | object);
+  return true;
 }
 
 bool parseItemId(std::string_view text, std::uint32_t* id) {

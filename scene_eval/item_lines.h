@@ -25,6 +25,8 @@ struct ItemLines {
   std::size_t indexInKind = 0;  // zero-based among the items of its kind, in file order
   std::string fileId;           // as the item line gives it; empty when it gives none
   std::string name;             // as the file names it; repeats not yet told apart
+  std::size_t owner = 0;        // a bone's: the index among the items of its object
+  std::size_t boneIndex = 0;    // a bone's: zero-based among its object's bones
 };
 
 // The items of a scene of `version`, in file order. Item lines are found
@@ -38,8 +40,15 @@ struct ItemLines {
 //            ("Light" without one).
 //   cameras  "ShowCamera" in version 1, named "Camera"; "AddCamera" or
 //            "AddCamera ID" later, named by a "CameraName" line ("Camera").
+//   bones    "AddBone" or "AddBone ID", named by a "BoneName" line ("Bone"),
+//            each belonging to the last object before it. A bone's lines
+//            end at the next bone or item line, so that what follows an
+//            object's bones up to the next item (its deformers, its
+//            shadow options) is taken for its last bone's: none of it
+//            moves the object.
 // Fails, naming the line, for an object without a name, an ID that is not
-// eight hex digits or a layer that is not a number.
+// eight hex digits, a layer that is not a number or a bone before any
+// object.
 bool findItems(const std::vector<FileLine>& lines, int version, const Complaint& complaint,
                std::vector<ItemLines>* items);
 
@@ -58,6 +67,13 @@ std::size_t findInItem(const std::vector<FileLine>& lines, const ItemLines& item
 // eight hex digits, its zero-based index among items of its kind as the
 // other seven.
 std::uint32_t itemIdOf(ItemKind kind, std::size_t indexInKind);
+
+// The ID the host gives `item`, one of `items`, when its line gives none:
+// itemIdOf for an object, light or camera; for a bone 4BBBOOOO, BBB its
+// index among its object's bones and OOOO its object's among the objects,
+// in hex. False for a bone whose indexes do not fit those digits: no
+// ParentItem line can name it.
+bool impliedItemId(const std::vector<ItemLines>& items, const ItemLines& item, std::uint32_t* id);
 
 // Reads an item ID: exactly eight hex digits.
 bool parseItemId(std::string_view text, std::uint32_t* id);

@@ -56,8 +56,10 @@ class ItemIds {
   bool build(const std::vector<FileLine>& lines, const std::vector<ItemLines>& items,
              const Complaint& complaint) {
     for (std::size_t i = 0; i < items.size(); ++i) {
-      std::uint32_t id = itemIdOf(items[i].kind, items[i].indexInKind);
-      if (!items[i].fileId.empty()) parseItemId(items[i].fileId, &id);
+      std::uint32_t id = 0;
+      bool identified = items[i].fileId.empty() ? impliedItemId(items, items[i], &id)
+                                                : parseItemId(items[i].fileId, &id);
+      if (!identified) continue;
       if (!items_.emplace(id, i).second) {
         return complaint.at(lines[items[i].begin].number,
                             "item ID " + idText(id) + " is given to two items");
@@ -122,7 +124,11 @@ bool itemParents(const std::vector<FileLine>& lines, const std::vector<ItemLines
   for (std::size_t i = 0; i < items.size(); ++i) {
     std::size_t parentLine =
         findInItem(lines, items[i], byObjectNumber ? "ParentObject" : "ParentItem");
-    if (parentLine == items[i].end) continue;
+    if (parentLine == items[i].end) {
+      // A bone without a parent line hangs from its object.
+      if (items[i].kind == ItemKind::Bone) found[i] = items[i].owner;
+      continue;
+    }
     bool resolved = byObjectNumber
                         ? objectNumbers.resolve(lines[parentLine], complaint, &found[i])
                         : itemIds.resolve(lines[parentLine], complaint, &found[i]);

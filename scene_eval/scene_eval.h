@@ -1,9 +1,13 @@
-// The evaluation of a scene file: its items (objects, lights, cameras),
-// their names and IDs, and where each lies in the world at any time.
+// The evaluation of a scene file: its items (objects, lights, cameras,
+// bones), their names and IDs, where each lies in the world at any time, and
+// what of a scene this evaluation leaves out.
 //
 // The items are read from a classified scene document of any format version
 // from 1 to 5: motions of every layout, spans and behaviours, pivots and
-// chains of parents, evaluated as the host evaluates keyed motion. The
+// chains of parents, evaluated as the host evaluates keyed motion. Whatever
+// else moves an item (bones, inverse kinematics, motion modifiers, rotation
+// controllers, pivot rotations, channel modifiers) is not evaluated but
+// found and told, so that a caller can refuse what would be inexact. The
 // library depends on the scene document library only.
 
 #ifndef QUORVEL_SCENE_EVAL_SCENE_EVAL_H_
@@ -12,6 +16,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,37 +34,94 @@ struct Vector3 {
 using PositionFunction = std::function<Vector3(double seconds)>;
 
 // Item kinds, numbered as the host's item type codes (ITEM_CAMERA is 2).
-enum class ItemKind : std::int32_t { Object = 0, Light = 1, Camera = 2 };
+enum class ItemKind : std::int32_t { Object = 0, Light = 1, Camera = 2, Bone = 3 };
+
+// What moves an item beyond keyed channels, parents and pivots, the only
+// things this library evaluates.
+enum class Unevaluated : std::int32_t {
+  Bone,                // the item is a bone ("AddBone"): skeletons are not evaluated
+  MotionModifier,      // "Plugin ItemMotionHandler ...": a plug-in moves it
+  InverseKinematics,   // "GoalObject N": it ends a chain solved toward a goal
+  RotationController,  // "HController N", "PController N" or "BController N", N not 0
+  Target,              // "TargetItem ID" or "TargetObject N": it turns to face an item
+  PivotRotation,       // "PivotRotation H P B" other than 0 0 0
+  ChannelModifier,     // a motion channel's envelope holds more than keys and behaviours
+};
+
+// One such feature in an item's own lines.
+struct UnevaluatedFeature {
+  Unevaluated kind = Unevaluated::Bone;
+  int line = 0;           // its line in the scene file, from 1
+  std::string statement;  // that line without its indent, e.g. "PController 3"
+  long controller = 0;    // RotationController: its code (1 target, 2 path, 3 inverse kinematics)
+  std::size_t channel = 0;  // ChannelModifier: the channel, 0 to 8 (position x, y, z, heading,
+                            // pitch, bank, scale x, y, z)
+  // True when it moves the item's own position; false when it moves only
+  // the item's rotation, scale or pivot, so that it moves only the item's
+  // children (a rotation controller, a target, a pivot rotation, a modifier
+  // of a rotation or scale channel).
+  bool movesOwnPosition = false;
+};
 
 // An item to put in the scene.
 struct ItemSpec {
   ItemKind kind = ItemKind::Object;
   std::string name;
+  // Null for a bone and for an item that hangs from one: their places are
+  // not evaluated.
   PositionFunction worldPosition;
   std::string fileId{};  // the ID its scene file's item line gives; empty when none
   int line = 0;  // its item line's number in the scene file, from 1; 0 when not read from one
+  std::optional<std::size_t> parent{};  // its parent's index among the scene's items; none at top
+  std::vector<UnevaluatedFeature> unevaluated{};  // its own lines' features, in file order
 };
 
+// An unevaluated feature met on the walk from an item up through its parents.
+struct LeftOut {
+  std::size_t carrier = 0;  // the index among the items of the item whose lines hold it
+  UnevaluatedFeature feature;
+};
+
+// What keeps the world position of items[index] from being exact, in the
+// order met walking from the item up through its parents: the item's own
+// features that move its own position, then each ancestor's features, each
+// item's in file order. Empty when the position is exact: computed from
+// keyed channels, parents and pivots alone. Linear in the depth of the item.
+// REQUIRES index < items.size() and parents that are indexes of `items`
+// without a cycle, as sceneItems and describeSceneItems make them.
+std::vector<LeftOut> leftOutOf(const std::vector<ItemSpec>& items, std::size_t index);
+
 // Builds the items of a scene document of version 1 to 5 (its line 2), in
-// file order: objects, lights and cameras, found and named by the rules of
+// file order: objects, lights, cameras and bones, found and named by the rules of
 // the file's version, and each given a name of its own (a repeated name
 // becomes "NAME (N)", N the smallest from 2 that no item of the file and no
 // earlier repeat has). Each item's position function gives where its pivot
 // lies in the world at a time in seconds, from its motion block (any of the
 // layouts of versions 1, 2 and 3 to 5), its pivot and its chain of parents
 // with theirs; an item without a motion rests at the origin. The functions
-// own what they need and stay valid after the document is freed.
+// own what they need and stay valid after the document is freed. A bone,
+// and an item hanging from one, gets no function. Each item also gets its
+// parent and its unevaluated features (see leftOutOf).
 //
 // On success replaces *items and returns true. On failure (a version
 // outside 1 to 5, a malformed motion, key times that do not rise, a span or
 // behaviour code the host does not read, a parent that names no item, a
-// cycle of parents, an object line without a name, an unreadable
-// FramesPerSecond) returns false, leaves *items alone and sets *error to a
-// message naming the file and line, e.g. "scene.lws:14: ...", with
-// `sourceName` as the file's name and lines counted from 1.
+// cycle of parents, an object line without a name, a bone before any
+// object, an unreadable FramesPerSecond, a rotation controller that is not
+// a whole number, a pivot rotation that is not three numbers) returns
+// false, leaves *items alone and sets *error to a message naming the file
+// and line, e.g. "scene.lws:14: ...", with `sourceName` as the file's name
+// and lines counted from 1; the line is always one of the file's.
 // REQUIRES non-null `document`, `items` and `error`.
 bool sceneItems(const SceneDocument* document, const std::string& sourceName,
                 std::vector<ItemSpec>* items, std::string* error);
+
+// As sceneItems, but motions and pivots are not read: the items have their
+// parents and unevaluated features and no position function, so that a
+// motion the host cannot read does not keep a user from seeing how the items
+// hang together.
+bool describeSceneItems(const SceneDocument* document, const std::string& sourceName,
+                        std::vector<ItemSpec>* items, std::string* error);
 
 // As sceneItems, but reads only what names the items (item lines and name
 // lines): the items have no position function, and motions, pivots and

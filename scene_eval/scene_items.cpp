@@ -1,6 +1,7 @@
 // The stand-in host's scene: the items of a scene document with the world
 // positions their motions, pivots and parents give them over time.
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -8,6 +9,7 @@
 #include <vector>
 
 #include "scene_eval/scene_eval.h"
+#include "scene_eval/item_features.h"
 #include "scene_eval/item_lines.h"
 #include "scene_eval/item_placement.h"
 #include "scene_eval/motion.h"
@@ -30,6 +32,8 @@ std::string_view motionKeyword(ItemKind kind) {
       return "LightMotion";
     case ItemKind::Camera:
       return "CameraMotion";
+    case ItemKind::Bone:
+      return "BoneMotion";
   }
   return "ObjectMotion";
 }
@@ -122,6 +126,51 @@ std::vector<ItemSpec> specsOf(const std::vector<FileLine>& lines,
   return specs;
 }
 
+// Gives the specs their parents and unevaluated features; sets *parents to
+// the parents as itemParents gives them.
+bool addStructure(const SceneOutline& outline, const Complaint& complaint,
+                  std::vector<ItemSpec>* specs, std::vector<std::size_t>* parents) {
+  if (!itemParents(outline.lines, outline.items, outline.version, complaint, parents)) {
+    return false;
+  }
+  for (std::size_t i = 0; i < outline.items.size(); ++i) {
+    ItemSpec& spec = (*specs)[i];
+    if ((*parents)[i] != NO_PARENT) spec.parent = (*parents)[i];
+    if (!unevaluatedFeatures(outline.lines, outline.items[i], complaint, &spec.unevaluated)) {
+      return false;
+    }
+  }
+  return true;
+}
+
+// For each item, whether it is a bone or hangs from one. Each item is
+// walked over once. REQUIRES parents without a cycle.
+std::vector<bool> hangsFromBone(const std::vector<ItemLines>& items,
+                                const std::vector<std::size_t>& parents) {
+  enum : std::uint8_t { UNKNOWN, NO, YES };
+  std::vector<std::uint8_t> state(items.size(), UNKNOWN);
+  std::vector<std::size_t> walk;
+  for (std::size_t start = 0; start < items.size(); ++start) {
+    walk.clear();
+    std::uint8_t found = NO;
+    for (std::size_t item = start; item != NO_PARENT; item = parents[item]) {
+      if (state[item] != UNKNOWN) {
+        found = state[item];
+        break;
+      }
+      walk.push_back(item);
+      if (items[item].kind == ItemKind::Bone) {
+        found = YES;
+        break;
+      }
+    }
+    for (std::size_t walked : walk) state[walked] = found;
+  }
+  std::vector<bool> hangs(items.size());
+  for (std::size_t i = 0; i < items.size(); ++i) hangs[i] = state[i] == YES;
+  return hangs;
+}
+
 }  // namespace
 
 bool listSceneItems(const SceneDocument* document, const std::string& sourceName,
@@ -147,22 +196,35 @@ bool sceneItems(const SceneDocument* document, const std::string& sourceName,
   scene->pivots.resize(outline.items.size());
   for (std::size_t i = 0; i < outline.items.size(); ++i) {
     const ItemLines& item = outline.items[i];
+    if (item.kind == ItemKind::Bone) continue;  // bones are not evaluated
     if (!itemMotion(lines, item, outline.version, rate, complaint, &scene->motions[i]) ||
         !itemPivot(lines, item, outline.version, complaint, &scene->pivots[i])) {
       return false;
     }
   }
-  if (!itemParents(lines, outline.items, outline.version, complaint, &scene->parents)) {
-    return false;
-  }
-
   std::vector<ItemSpec> specs = specsOf(outline.lines, outline.items);
+  if (!addStructure(outline, complaint, &specs, &scene->parents)) return false;
+
+  std::vector<bool> unplaced = hangsFromBone(outline.items, scene->parents);
   std::shared_ptr<const SceneMotions> shared = scene;
   for (std::size_t i = 0; i < specs.size(); ++i) {
+    if (unplaced[i]) continue;
     specs[i].worldPosition = [shared, i](double seconds) {
       return worldPositionAt(*shared, i, seconds);
     };
   }
+  *items = std::move(specs);
+  return true;
+}
+
+bool describeSceneItems(const SceneDocument* document, const std::string& sourceName,
+                        std::vector<ItemSpec>* items, std::string* error) {
+  Complaint complaint(sourceName, error);
+  SceneOutline outline;
+  if (!outlineOf(document, complaint, &outline)) return false;
+  std::vector<ItemSpec> specs = specsOf(outline.lines, outline.items);
+  std::vector<std::size_t> parents;
+  if (!addStructure(outline, complaint, &specs, &parents)) return false;
   *items = std::move(specs);
   return true;
 }

@@ -22,7 +22,12 @@ struct FileLine {
   int number = 0;    // counted from 1
 };
 
-// The document's lines in file order. REQUIRES a non-null document.
+// The document's statements in file order, each with its file line's
+// number. Two quirks of the host's writer are undone: a comment line
+// ("// LABEL=Left Hand") is left out, and a joint stiffness whose line break
+// was dropped ("HJointStiffness 600PController 3") becomes two statements
+// of the same number ("HJointStiffness 600" and "PController 3").
+// REQUIRES a non-null document.
 std::vector<FileLine> fileLinesOf(const SceneDocument* document);
 
 // `text` without the blanks and tabs it begins with.
@@ -65,12 +70,16 @@ class Complaint {
 inline constexpr long OLDEST_SCENE_VERSION = 1;
 inline constexpr long NEWEST_SCENE_VERSION = 5;
 
-// The version on line 2. Fails, naming line 2, when it is missing, is not a
-// number or is not one of the versions read.
+// The version on line 2. Fails, naming line 2, when it is not a number or
+// is not one of the versions read, and naming the file's last line (line 1
+// for an empty file) when the file ends before it.
 bool sceneVersion(const std::vector<FileLine>& lines, const Complaint& complaint, int* version);
 
-// Blocks that readers step over: "{ NAME" through its matching "}" and
-// "Plugin ..." through "EndPlugin", each holding any blocks of its own.
+// Blocks that readers step over: "{ NAME" through its matching "}", holding
+// any blocks of its own, and "Plugin ..." through the "EndPlugin" that
+// closes it. A plug-in's body is of the plug-in's own grammar (quoted
+// strings, bare numbers, braces that need not match): only the "Plugin" and
+// "EndPlugin" lines of plug-ins nested in it are looked at.
 // The index past the block that begins at line `start`: `start + 1` when
 // that line begins none; `end` when the block is not closed before `end`.
 std::size_t pastBlock(const std::vector<FileLine>& lines, std::size_t start, std::size_t end);

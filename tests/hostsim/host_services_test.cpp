@@ -3,6 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "hostsim/hostsim.h"
 
 namespace hostsim {
@@ -110,6 +112,17 @@ TEST(Items, WorldPositionFollowsTheItemAndIsZeroWhenUnknown) {
     EXPECT_THAT(xyz, ElementsAre(c.expected.x, c.expected.y, c.expected.z)) << host.calls().back();
   }
   EXPECT_EQ(host.calls()[1], "itemParam(1, 8, 0.0333333)");
+}
+
+// A bone's position is never served: whatever its function gives, the host
+// answers not a number, so a bake of it ends unwritten.
+TEST(Items, ABoneIsNeverServedAPosition) {
+  HostSim host;
+  auto* info = static_cast<ItemInfoServices*>(HostSim::lookup()("LW Item Info", 0));
+  ItemId bone = host.addItem({ItemKind::Bone, "Arm", [](double) { return Vector3{1, 2, 3}; }});
+  double xyz[3] = {9, 9, 9};
+  info->itemParam(bone, PARAM_WORLD_POSITION, 0.5, xyz);
+  for (double coordinate : xyz) EXPECT_TRUE(std::isnan(coordinate));
 }
 
 }  // namespace

@@ -6,7 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 #include <map>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -135,6 +137,127 @@ TEST_F(SampleScenesTest, ListingShowsKindsAndIdsEvenWhenAMotionCannotBeRead) {
   RunResult version3 = runQuorvel({"--scene", SAMPLES + "move_x_oldformat_6.lws", "--list-items"},
                                   directory_.root());
   EXPECT_EQ(version3.out, "object\tsimple_cube\nlight\tLight\ncamera\tCamera\n");
+}
+
+// Every sample lists, plainly and with --verbose.
+TEST_F(SampleScenesTest, EverySampleLists) {
+  for (const auto& entry : std::filesystem::directory_iterator(SAMPLES)) {
+    if (entry.path().extension() != ".lws") continue;
+    SCOPED_TRACE(entry.path().filename().string());
+    for (bool verbose : {false, true}) {
+      std::vector<std::string> arguments = {"--scene", entry.path().string(), "--list-items"};
+      if (verbose) arguments.push_back("--verbose");
+      RunResult run = runQuorvel(arguments, directory_.root());
+      EXPECT_EQ(run.status, 0) << run.err;
+      EXPECT_THAT(run.out, HasSubstr("camera\tCamera"));
+    }
+  }
+}
+
+// The items of a production scene that --list-items --verbose calls not
+// exact, by name, and how many items it lists.
+struct Exactness {
+  std::size_t items = 0;
+  std::set<std::string> notExact;
+};
+
+Exactness exactnessOf(const std::string& listing) {
+  Exactness found;
+  std::istringstream lines(listing);
+  std::string line;
+  while (std::getline(lines, line)) {
+    ++found.items;
+    std::vector<std::string> fields;
+    std::istringstream split(line);
+    for (std::string field; std::getline(split, field, '\t');) fields.push_back(field);
+    if (fields.size() == 5 && fields[4] != "exact") found.notExact.insert(fields[1]);
+  }
+  return found;
+}
+
+// Two production scenes (tests/runner/scenes/LICENSE). In the light rig
+// every light follows another item through a motion modifier plug-in; in
+// the robot every joint below a shoulder or hip is turned by inverse
+// kinematics (a thigh's controller stands on a fused line, 516), and the
+// hands and toes end chains.
+TEST_F(SampleScenesTest, ProductionScenesTellWhichItemsAreExact) {
+  struct Case {
+    const char* sample;
+    std::size_t items;
+    std::set<std::string> notExact;
+  };
+  const Case cases[] = {
+      {"scene_light_rig.lws", 16,
+       {"Environment1", "Environment2", "Environment3", "Environment4", "Environment6",
+        "Environment7", "Environment8", "Environment10", "Environment13", "Environment15",
+        "Environment16", "Environment18", "Environment19"}},
+      {"seq_planet_01.lws", 32,
+       {"mesh_bot_av_bras_l", "mesh_bot_main_l", "mesh_bot_mollet_l", "mesh_bot_pied_l",
+        "mesh_bot_av_bras_r", "mesh_bot_main_r", "mesh_bot_mollet_r", "mesh_bot_pied_r",
+        "orteil_r", "orteil_l"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.sample);
+    RunResult run = runQuorvel({"--scene", SAMPLES + c.sample, "--list-items", "--verbose"},
+                               directory_.root());
+    EXPECT_EQ(run.status, 0) << run.err;
+    Exactness found = exactnessOf(run.out);
+    EXPECT_EQ(found.items, c.items);
+    EXPECT_EQ(found.notExact, c.notExact);
+  }
+}
+
+// Bakes of the production scenes end to end: an exact pair gives at every
+// frame the distance read off the file; a pair with an item not exact is
+// refused naming the line of what moves it.
+//   light rig: Environment_Null rests at (-0.77360678, 0, 12.47689),
+//     LightSizer at the origin, the camera at (-7.2717481, 23.481607,
+//     -32.766357).
+//   robot: the head's pivot (0, 2.53, 0.19) and the body's (0, -3.399999,
+//     0.18) both lie in the body's frame, and the body only turns: the two
+//     stay hypot(2.53 + 3.399999, 0.19 - 0.18) apart while the body pitches.
+TEST_F(SampleScenesTest, ProductionScenesBakeExactlyOrAreRefusedNamingTheLine) {
+  struct Case {
+    const char* sample;
+    std::vector<std::string> pair;
+    double distance;           // every key's, for a bake
+    std::string refusal = "";  // for a refusal
+  };
+  const Case cases[] = {
+      {"scene_light_rig.lws", {"--item", "Environment_Null", "--target", "LightSizer"},
+       std::hypot(0.77360678, 12.47689)},
+      {"scene_light_rig.lws", {"--item", "Environment_Null", "--camera"},
+       std::hypot(-7.2717481 + 0.77360678, 23.481607, -32.766357 - 12.47689)},
+      {"scene_light_rig.lws", {"--item", "Environment_Null", "--target", "Environment1"}, 0,
+       "scene_light_rig.lws:240: cannot bake \"Environment1\" exactly: it is moved by a motion "
+       "modifier plug-in (\"Plugin ItemMotionHandler 1 LW_Follower\")"},
+      {"seq_planet_01.lws", {}, std::hypot(2.53 + 3.399999, 0.19 - 0.18)},
+      {"seq_planet_01.lws", {"--item", "mesh_bot_tete", "--target", "mesh_bot_mollet_l"}, 0,
+       "seq_planet_01.lws:516: cannot bake \"mesh_bot_mollet_l\" exactly: its parent "
+       "\"mesh_bot_cuisse_l\" turns by inverse kinematics (\"PController 3\")"},
+      {"seq_planet_01.lws", {"--item", "mesh_bot_main_r", "--target", "mesh_bot_body"}, 0,
+       "seq_planet_01.lws:952: cannot bake \"mesh_bot_main_r\" exactly: it ends a chain solved "
+       "by inverse kinematics (\"GoalObject 18\")"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.sample + (c.pair.empty() ? std::string() : " " + c.pair[1]));
+    std::filesystem::remove(directory_.path("out.env"));
+    std::vector<std::string> arguments = {"--scene", SAMPLES + c.sample, "--output", "out.env"};
+    arguments.insert(arguments.end(), c.pair.begin(), c.pair.end());
+    RunResult run = runQuorvel(arguments, directory_.root());
+    if (!c.refusal.empty()) {
+      EXPECT_EQ(run.status, 3);
+      EXPECT_THAT(run.err, HasSubstr(c.refusal));
+      EXPECT_FALSE(std::filesystem::exists(directory_.path("out.env")));
+      continue;
+    }
+    EXPECT_EQ(run.status, 0) << run.err;
+    std::map<int, double> distances = distancesByFrame(readFile(directory_.path("out.env")));
+    ASSERT_EQ(distances.size(), 60u);
+    for (const auto& [frame, distance] : distances) {
+      EXPECT_NEAR(distance, c.distance, 2e-6) << "frame " << frame;
+    }
+  }
 }
 
 }  // namespace

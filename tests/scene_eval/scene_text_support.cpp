@@ -21,15 +21,44 @@ SceneResult itemsOfText(const std::string& text, const std::string& sourceName,
     ADD_FAILURE() << "readScene failed";
     return result;
   }
-  result.ok = reading == Reading::Positions
-                  ? sceneItems(document, sourceName, &result.items, &result.error)
-                  : listSceneItems(document, sourceName, &result.items, &result.error);
+  switch (reading) {
+    case Reading::Positions:
+      result.ok = sceneItems(document, sourceName, &result.items, &result.error);
+      break;
+    case Reading::ListOnly:
+      result.ok = listSceneItems(document, sourceName, &result.items, &result.error);
+      break;
+    case Reading::Structure:
+      result.ok = describeSceneItems(document, sourceName, &result.items, &result.error);
+      break;
+  }
   freeScene(document);
   return result;
 }
 
 std::string sceneOfVersion(int version, const std::string& body) {
   return "LWSC\n" + std::to_string(version) + "\n\n" + body;
+}
+
+std::string channelAt(std::size_t channel, double value) {
+  char key[64];
+  std::snprintf(key, sizeof key, "  Key %.17g 0 0 0 0 0 0 0 0\n", value);
+  return "Channel " + std::to_string(channel) + "\n{ Envelope\n  1\n" + key +
+         "  Behaviors 1 1\n}\n";
+}
+
+std::string resting(const std::string& head, const std::vector<double>& values) {
+  std::string text = head + "\nNumChannels " + std::to_string(values.size()) + "\n";
+  for (std::size_t c = 0; c < values.size(); ++c) text += channelAt(c, values[c]);
+  return text;
+}
+
+std::size_t indexOf(const SceneResult& scene, const std::string& name) {
+  for (std::size_t i = 0; i < scene.items.size(); ++i) {
+    if (scene.items[i].name == name) return i;
+  }
+  ADD_FAILURE() << "no item " << name;
+  return 0;
 }
 
 Vector3 positionOf(const SceneResult& scene, const std::string& name, double seconds) {

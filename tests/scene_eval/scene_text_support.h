@@ -5,6 +5,7 @@
 #ifndef QUORVEL_TESTS_SCENE_EVAL_SCENE_TEXT_SUPPORT_H_
 #define QUORVEL_TESTS_SCENE_EVAL_SCENE_TEXT_SUPPORT_H_
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -18,8 +19,9 @@ struct SceneResult {
   std::string error;
 };
 
-// How much of the scene is read: sceneItems or listSceneItems.
-enum class Reading { Positions, ListOnly };
+// How much of the scene is read: sceneItems, listSceneItems or
+// describeSceneItems.
+enum class Reading { Positions, ListOnly, Structure };
 
 // Reads `text` as a scene file and builds its items. The document is freed
 // before the caller sees the items, so every position function called by a
@@ -30,6 +32,15 @@ SceneResult itemsOfText(const std::string& text, const std::string& sourceName =
 
 // "LWSC", version `version` and an empty line, then `body`.
 std::string sceneOfVersion(int version, const std::string& body);
+
+// A version 3 to 5 channel holding one key, `value` at time 0.
+std::string channelAt(std::size_t channel, double value);
+
+// A version 3 to 5 motion holding one key at time 0 per channel value given.
+std::string resting(const std::string& head, const std::vector<double>& values);
+
+// The index of the item named `name`; a failure when there is none.
+std::size_t indexOf(const SceneResult& scene, const std::string& name);
 
 // The world position of the item named `name`; a failure when there is none.
 Vector3 positionOf(const SceneResult& scene, const std::string& name, double seconds);

@@ -14,23 +14,8 @@
 namespace scene_eval {
 namespace {
 
-// A version 3 to 5 channel holding one key, `value` at time 0.
-std::string channelAt(std::size_t channel, double value) {
-  char key[64];
-  std::snprintf(key, sizeof key, "  Key %.17g 0 0 0 0 0 0 0 0\n", value);
-  return "Channel " + std::to_string(channel) + "\n{ Envelope\n  1\n" + key +
-         "  Behaviors 1 1\n}\n";
-}
-
-// A version 3 to 5 motion holding one key at time 0 per channel value given.
-std::string resting(const std::string& head, const std::vector<double>& values) {
-  std::string text = head + "\nNumChannels " + std::to_string(values.size()) + "\n";
-  for (std::size_t c = 0; c < values.size(); ++c) text += channelAt(c, values[c]);
-  return text;
-}
-
 std::vector<std::string> described(const SceneResult& scene) {
-  const char* kinds[] = {"object", "light", "camera"};
+  const char* kinds[] = {"object", "light", "camera", "bone"};
   std::vector<std::string> lines;
   for (const ItemSpec& item : scene.items) {
     lines.push_back(std::string(kinds[static_cast<int>(item.kind)]) + " " + item.name +
@@ -60,6 +45,14 @@ TEST(SceneVersions, ItemsOfEachVersionAreFoundNamedAndIdentified) {
       {3, "LoadObjectLayer 1 Objects/box.lwo\nAddNullObject My Null\nAddLight\nAddCamera\n",
        {"object box", "object My Null", "light Light", "camera Camera"}},
       {4, "AddNullObject 1000000e Null\n", {"object Null 1000000e"}},
+      // Bones are items of their own, named as other items are: a bone
+      // without a BoneName line is "Bone".
+      {3,
+       "LoadObjectLayer 1 body.lwo\nAddBone\nBoneName Hip\nAddBone\nAddBone\nBoneName Hip\n"
+       "AddNullObject Bone\n",
+       {"object body", "bone Hip", "bone Bone", "bone Hip (2)", "object Bone (2)"}},
+      {5, "AddNullObject 10000000 Rig\nAddBone 40000000\nBoneName Root\n",
+       {"object Rig 10000000", "bone Root 40000000"}},
       // Item lines within blocks are none.
       {5,
        "LoadObjectLayer 2 10000000 C:\\Objects\\box.lwo\nAddNullObject 10000001 My Null\n"
@@ -83,7 +76,9 @@ TEST(SceneVersions, ItemsOfEachVersionAreFoundNamedAndIdentified) {
   }
 }
 
-TEST(SceneVersions, VersionOutsideOneToFiveIsRefusedNamingLineTwo) {
+// A file that ends before its version names its last line, never one past
+// the end of the file.
+TEST(SceneVersions, VersionOutsideOneToFiveIsRefusedNamingALineOfTheFile) {
   struct Case {
     std::string text;
     std::string error;
@@ -93,7 +88,9 @@ TEST(SceneVersions, VersionOutsideOneToFiveIsRefusedNamingLineTwo) {
       {"LWSC\n6\nAddNullObject 10000000 N\n",
        "a.lws:2: scene version 6 is not supported (1 to 5 are)"},
       {"LWSC\nsix\n", "a.lws:2: expected the scene version, found \"six\""},
-      {"LWSC\n", "a.lws:2: expected the scene version, found the end of the file"},
+      {"LWSC\n", "a.lws:1: expected the scene version on line 2, found the end of the file"},
+      {"LWSC", "a.lws:1: expected the scene version on line 2, found the end of the file"},
+      {"", "a.lws:1: expected the scene version on line 2, found the end of the file"},
   };
   for (const Case& c : cases) {
     for (Reading reading : {Reading::Positions, Reading::ListOnly}) {
@@ -240,6 +237,10 @@ TEST(SceneVersions, RejectsBrokenScenesNamingFileAndLine) {
       {"v5 light ID", 5, "AddLight 2\n", 4, "eight hex digits", false},
       {"v4 null without a name", 4, "AddNullObject 10000000\n", 4, "without a name", false},
       {"v3 layer", 3, "LoadObjectLayer one box.lwo\n", 4, "layer number", false},
+      {"v3 bone before any object", 3, "AddBone\nBoneName Lost\n", 4, "before any object",
+       false},
+      {"v3 controller", 3, "AddNullObject N\nHController one\n", 5, "rotation controller", true},
+      {"v3 pivot rotation", 3, "AddNullObject N\nPivotRotation 0 1\n", 5, "three numbers", true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
