@@ -1,11 +1,13 @@
 // The operating-system seams that quorvel-run and quorvel-scene share, one
 // source file per platform: interrupts, the console, pipes, free space, what
-// a path names and stamps of files.
+// a path names, stamps and identities of files, whether a file can be
+// written, and standard input.
 //
 // Beyond the standard library: interrupts, the terminal on standard error,
 // free space on a file system, reading a pipe without waiting forever for its
-// writer, what a path names, and stamps of files. Each part is implemented
-// once per platform (..._posix.cpp, ..._windows.cpp).
+// writer, what a path names, stamps of files, which file a path names, why a
+// file cannot be written, and standard input read as bytes. Each part is
+// implemented once per platform (..._posix.cpp, ..._windows.cpp).
 
 #ifndef QUORVEL_PLATFORM_PLATFORM_H_
 #define QUORVEL_PLATFORM_PLATFORM_H_
@@ -13,6 +15,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <system_error>
 
 namespace platform {
 
@@ -102,5 +105,59 @@ FileStamp stampFile(const std::string& path);
 // True when a regular file is at `path` now and it is not the one `before`
 // describes: it was created or written since.
 bool fileWrittenSince(const FileStamp& before, const std::string& path);
+
+namespace platform {
+
+// --- File identities
+// Telling whether two paths name one file, however they are spelt (links,
+// "..", another case on Windows): by the identity the file system gives the
+// file, device and inode on POSIX, volume serial number and file index on
+// Windows. One file per platform (file_identity_posix.cpp,
+// file_identity_windows.cpp).
+
+struct FileIdentity {
+  std::uint64_t volume = 0;
+  std::uint64_t index = 0;
+  bool operator==(const FileIdentity&) const = default;
+};
+
+// The identity of the file or directory at `path`, links followed; nothing
+// when nothing is there or the system does not tell one (on Windows: a
+// device, or a named pipe, which is not opened to ask).
+std::optional<FileIdentity> fileIdentity(const std::string& path);
+
+// The identity of the file this process has as its standard input; nothing
+// when that is no file on disk (a terminal, a pipe).
+std::optional<FileIdentity> standardInputIdentity();
+
+// True when `a` and `b`, names of entries of one directory, name the same
+// entry: equal bytes on POSIX; on Windows, equal but for the case of letters.
+bool sameEntryName(const std::string& a, const std::string& b);
+
+// --- Writing files
+// Why files cannot be written where a file is to be replaced whole (a
+// temporary file beside it, renamed over it). The reasons are the system's,
+// as std::errc codes where there is one (permission denied, read-only file
+// system, no space), so that their messages read the same on every
+// platform. Nothing is left behind and nothing changes. One file per
+// platform (write_access_posix.cpp, write_access_windows.cpp).
+
+// Why no new file can be created in the existing directory `directory`;
+// an empty code when one can.
+std::error_code fileCreationRefusal(const std::string& directory);
+
+// Why the existing regular file at `path` cannot be given new content, by
+// replacing it or, where its directory takes no new file, by writing over
+// it; an empty code when it can. REQUIRES a path with its links followed,
+// so that its directory is the one the replacement goes to.
+std::error_code fileReplacementRefusal(const std::string& path);
+
+// --- Standard input
+// Reads standard input to its end as bytes, no line end translated, onto
+// the end of `bytes`. An empty code when it was read to its end; else why a
+// read failed, with `bytes` holding what was read before.
+std::error_code readStandardInput(std::string* bytes);
+
+}  // namespace platform
 
 #endif  // QUORVEL_PLATFORM_PLATFORM_H_

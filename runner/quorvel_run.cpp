@@ -15,9 +15,14 @@
 #include "platform/platform.h"
 #include "runner/item_choice.h"
 #include "runner/module_loader.h"
+#include "runner/option_checks.h"
+#include "runner/output_checks.h"
 #include "runner/panel_script.h"
 #include "runner/run_options.h"
 #include "runner/run_scene.h"
+#include "runner/same_files.h"
+#include "runner/scene_clock.h"
+#include "runner/scene_reading.h"
 
 namespace {
 
@@ -85,10 +90,14 @@ std::uint64_t keysToBake(const RunOptions& options) {
   return bakes(options) ? envelopeKeyCount(lastFrame(options), frameStep(options)) : 0;
 }
 
-// Puts the scene's items into the host; their ids, in the scene's order.
-std::vector<ItemId> addItems(hostsim::HostSim* host, const RunScene& scene) {
+// Puts the scene's items into the host, on the scene's clock when asked;
+// their ids, in the scene's order.
+std::vector<ItemId> addItems(hostsim::HostSim* host, const RunScene& scene,
+                             const RunOptions& options, double framesPerSecond) {
   std::vector<ItemId> ids;
-  for (const scene_eval::ItemSpec& item : scene.items()) ids.push_back(host->addItem(item));
+  for (const scene_eval::ItemSpec& item : scene.items()) {
+    ids.push_back(host->addItem(options.sceneRate ? onSceneClock(item, framesPerSecond) : item));
+  }
   return ids;
 }
 
@@ -110,13 +119,13 @@ void reportMessages(const std::vector<hostsim::Message>& messages) {
 // the plot when asked (reading it a second time, so that the chart's axes
 // are known before its points are gathered).
 int reportEnvelope(const std::string& path, const RunScene& scene, const RunOptions& options,
-                   const ItemChoice& choice) {
+                   const ItemChoice& choice, const std::string& clock) {
   EnvelopeSummary summary;
   std::string error;
   if (!readEnvelopeFile(path, [&](const EnvelopeKey& key) { summary.add(key); }, &error)) {
     return fail(error);
   }
-  std::printf("%s\n", envelopeSummaryLine(path, summary).c_str());
+  if (!options.quiet) std::printf("%s%s\n", envelopeSummaryLine(path, summary).c_str(), clock.c_str());
   if (options.plotPath.empty()) return 0;
   DistanceChart chart(summary);
   if (!readEnvelopeFile(path, [&](const EnvelopeKey& key) { chart.add(key); }, &error)) {
@@ -125,7 +134,7 @@ int reportEnvelope(const std::string& path, const RunScene& scene, const RunOpti
   std::string svg =
       chart.svg(scene.items()[choice.item].name, targetName(scene, options, choice), path);
   if (!writePlotFile(options.plotPath, svg, &error)) return fail(error);
-  std::printf("plot: %s\n", options.plotPath.c_str());
+  if (!options.quiet) std::printf("plot: %s\n", options.plotPath.c_str());
   return 0;
 }
 
@@ -135,7 +144,7 @@ int reportEnvelope(const std::string& path, const RunScene& scene, const RunOpti
 // counts the position queries.
 std::int32_t activateWatched(LoadedModule* module, hostsim::HostSim* host,
                              const RunOptions& options) {
-  bool shown = options.progress.value_or(platform::standardErrorIsTerminal());
+  bool shown = !options.quiet && options.progress.value_or(platform::standardErrorIsTerminal());
   BakeProgress progress(keysToBake(options), shown, platform::standardErrorColumns(),
                         standardErrorWriter(), steadySeconds());
   host->observeItemParam([&](std::uint64_t calls) {
@@ -150,14 +159,14 @@ std::int32_t activateWatched(LoadedModule* module, hostsim::HostSim* host,
   return result;
 }
 
-// Activates the module once on the scene with the panel answered as
-// `options` says. Returns the exit status.
+// Activates the module once on the scene, which plays `framesPerSecond`,
+// with the panel answered as `options` says. Returns the exit status.
 int runModule(LoadedModule* module, const RunScene& scene, const RunOptions& options,
-              const ItemChoice& choice, const std::string& envelopePath) {
+              const ItemChoice& choice, const std::string& envelopePath, double framesPerSecond) {
   hostsim::HostSim host;
   host.logCalls(false);  // a bake's memory must not grow with its keys
   host.setDirectory(ENVELOPES_DIRECTORY_KIND, options.envelopesDirectory);
-  std::vector<ItemId> ids = addItems(&host, scene);
+  std::vector<ItemId> ids = addItems(&host, scene, options, framesPerSecond);
   host.scriptUser(panelScript(options, ids[choice.item], choice.target ? ids[*choice.target] : 0));
 
   bool readBack = readableBack(envelopePath);
@@ -173,7 +182,11 @@ int runModule(LoadedModule* module, const RunScene& scene, const RunOptions& opt
                 ", which no host knows");
   }
   if (result != 0) return result;
-  if (!host.messages().empty()) return EXIT_MODULE_MESSAGE;
+  if (!host.messages().empty()) {
+    std::string note = moduleWriteFailureNote(host.messages(), envelopePath);
+    if (!note.empty()) std::fprintf(stderr, "quorvel-run: %s\n", note.c_str());
+    return EXIT_MODULE_MESSAGE;
+  }
   if (options.cancel) return 0;
   bool noCamera = options.camera && !scene.camera();
   if (noCamera || (readBack && !fileWrittenSince(before, envelopePath))) {
@@ -181,49 +194,63 @@ int runModule(LoadedModule* module, const RunScene& scene, const RunOptions& opt
                  noCamera ? " (the scene has no camera)" : "");
     return 0;
   }
+  std::string clock = clockNote(framesPerSecond, options.sceneRate);
   if (!readBack) {
     std::uint64_t keys = keysToBake(options);
-    std::printf("%s: %llu %s written; not a regular file, so not read back\n",
+    if (options.quiet) return 0;
+    std::printf("%s: %llu %s written; not a regular file, so not read back%s\n",
                 envelopePath.c_str(), static_cast<unsigned long long>(keys),
-                keys == 1 ? "key" : "keys");
+                keys == 1 ? "key" : "keys", clock.c_str());
     return 0;
   }
-  return reportEnvelope(envelopePath, scene, options, choice);
+  return reportEnvelope(envelopePath, scene, options, choice, clock);
 }
 
-int run(const RunOptions& options, const char* argv0) {
+int run(const RunOptions& given, const char* argv0) {
   std::string error;
   RunScene scene;
-  RunScene::Detail detail = !options.listItems ? RunScene::Detail::Positions
-                            : options.verbose   ? RunScene::Detail::Structure
-                                                : RunScene::Detail::Names;
-  if (!scene.load(options.scenePath, detail, &error)) return fail(error);
-  if (options.listItems) {
-    std::fputs((options.verbose ? scene.verboseListing() : scene.listing()).c_str(), stdout);
+  RunScene::Detail detail = !given.listItems ? RunScene::Detail::Positions
+                            : given.verbose    ? RunScene::Detail::Structure
+                                               : RunScene::Detail::Names;
+  if (!scene.load(given.scenePath, detail, &error)) return fail(error);
+  if (given.listItems) {
+    std::fputs((given.verbose ? scene.verboseListing() : scene.listing()).c_str(), stdout);
     return 0;
+  }
+  RunOptions options = given;
+  scene_eval::SceneTiming timing;
+  if (!options.scenePath.empty() &&
+      (!scene_eval::sceneTiming(scene.document(), scene.sourceName(), &timing, &error) ||
+       !takeScenesLastFrame(timing, scene.sourceName(), &options, &error))) {
+    return fail(error);
   }
   ItemChoice choice;
   std::string envelopePath;
+  std::string modulePath =
+      options.modulePath.empty() ? defaultModulePath(argv0) : options.modulePath;
   if (!chooseItems(scene, options, &choice, &error) ||
-      !envelopePathFor(options, &envelopePath, &error)) {
+      !checkContradictions(options, scene, choice, &error) ||
+      !envelopePathFor(options, &envelopePath, &error) ||
+      !checkDistinctFiles(runFiles(options, envelopePath, modulePath), &error) ||
+      (bakes(options) && !checkOutputsWritable(envelopePath, options.plotPath, &error))) {
     return fail(error);
   }
   std::vector<std::string> warnings;
   if (bakes(options) && !checkExactBake(scene, options, choice, &warnings, &error)) {
     return fail(error);
   }
-  for (const std::string& warning : warnings) {
-    std::fprintf(stderr, "quorvel-run: warning: %s\n", warning.c_str());
-  }
   if (bakes(options) && readableBack(envelopePath) &&
       !envelopeFits(envelopePath, lastFrame(options), frameStep(options), &error)) {
     return fail(error);
   }
+  std::string rateWarning = frameRateWarning(scene.sourceName(), timing.framesPerSecond);
+  if (bakes(options) && !options.sceneRate && !rateWarning.empty()) warnings.push_back(rateWarning);
+  for (const std::string& warning : options.quiet ? std::vector<std::string>() : warnings) {
+    std::fprintf(stderr, "quorvel-run: warning: %s\n", warning.c_str());
+  }
   LoadedModule module;
-  std::string modulePath =
-      options.modulePath.empty() ? defaultModulePath(argv0) : options.modulePath;
   if (!module.load(modulePath, &error)) return fail(error);
-  return runModule(&module, scene, options, choice, envelopePath);
+  return runModule(&module, scene, options, choice, envelopePath, timing.framesPerSecond);
 }
 
 }  // namespace

@@ -15,6 +15,11 @@ constexpr char DESCRIPTION[] =
     "with only one of them given, the other is the first object not already chosen.\n"
     "Without --scene a built-in demo scene is used: two moving null objects and the\n"
     "camera.\n"
+    "With --scene and no --last-frame, frames 0 to the scene's LastFrame are baked (the\n"
+    "panel is given LastFrame + 1); the built-in demo scene keeps the panel's 60.\n"
+    "The module samples at 30 frames a second whatever the scene's FramesPerSecond; for\n"
+    "another rate the runner warns, and --scene-rate serves the scene's frame N as the\n"
+    "module's frame N.\n"
     "An item keeps its scene's name; a repeat is \"NAME (N)\", N the least from 2 not taken.\n"
     "\n"
     "Exit status: 0, 1 or 2 as the module's activation returned; 3 when the runner\n"
@@ -42,9 +47,11 @@ ParseOutcome parseRunOptions(int argc, const char* const* argv, RunOptions* opti
                  "The module file to load (default: quorvel.p beside this program, else "
                  "../lib/quorvel/quorvel.p from there)")
       ->type_name("FILE");
-  app.add_option("--scene", options->scenePath,
-                 "The scene file (LWSC) to run on (default: the built-in demo scene)")
-      ->type_name("FILE");
+  CLI::Option* sceneOption =
+      app.add_option("--scene", options->scenePath,
+                     "The scene file (LWSC) to run on; - reads it from standard input (default: "
+                     "the built-in demo scene)")
+          ->type_name("FILE");
   CLI::Option* itemOption =
       app.add_option("--item", item, "The item to measure from (default: the first object)")
           ->type_name("NAME");
@@ -52,10 +59,12 @@ ParseOutcome parseRunOptions(int argc, const char* const* argv, RunOptions* opti
       app.add_option("--target", target, "The item to measure to (default: the second object)")
           ->type_name("NAME");
   app.add_flag("--camera", options->camera,
-               "Measure to the scene's first camera (chooses \"Camera\" in the panel)");
+               "Measure to the scene's first camera (chooses \"Camera\" in the panel)")
+      ->excludes(targetOption);
   CLI::Option* lastFrameOption =
       app.add_option("--last-frame", lastFrame,
-                     "Sample the frames below this one (panel default: 60)")
+                     "Sample the frames below this one (default: the scene's LastFrame + 1; the "
+                     "panel's 60 for the demo scene)")
           ->type_name("N");
   CLI::Option* stepOption =
       app.add_option("--step", frameStep, "Frames between samples (panel default: 1)")
@@ -95,6 +104,13 @@ ParseOutcome parseRunOptions(int argc, const char* const* argv, RunOptions* opti
   CLI::Option* noProgressOption = app.add_flag("--no-progress")
                                       ->description("Never show a bake's progress")
                                       ->excludes(progressOption);
+  app.add_flag("--scene-rate", options->sceneRate,
+               "Run the host's clock at the scene's FramesPerSecond: the envelope's frame N holds "
+               "the distance at the scene's frame N")
+      ->needs(sceneOption);
+  app.add_flag("--quiet", options->quiet,
+               "Print nothing on success; errors still go to standard error")
+      ->excludes(progressOption);
 
   try {
     app.parse(argc, argv);

@@ -11,7 +11,7 @@
 
 struct RunOptions {
   std::string modulePath;                 // empty: found as findModuleFile says
-  std::string scenePath;                  // empty: the built-in demo scene
+  std::string scenePath;                  // empty: the built-in demo scene; "-": standard input
   std::optional<std::string> item;        // chosen in the "Item" list
   std::optional<std::string> target;      // chosen in the "Target" list
   bool camera = false;                    // "Camera" chosen as the target kind
@@ -25,6 +25,8 @@ struct RunOptions {
   bool keyedOnly = false;                 // bake an item not exact from its keyed motion
   std::string plotPath;                   // empty: no plot
   std::optional<bool> progress;           // show a long bake's progress; none: if a terminal
+  bool sceneRate = false;                 // the host's clock runs at the scene's frames a second
+  bool quiet = false;                     // print nothing on success
 };
 
 // Whether to go on after parsing, and if not, the status to exit with.

@@ -48,18 +48,18 @@ bool RunScene::load(const std::string& path, Detail detail, std::string* error) 
     }
   } else {
     std::error_code failure;
-    if (std::filesystem::is_directory(path, failure)) {
+    if (path != STANDARD_INPUT_SCENE && std::filesystem::is_directory(path, failure)) {
       *error = "cannot read scene file " + path + ": it is a directory";
       return false;
     }
     document_ = readSceneFile(path, error);
     if (!document_) return false;
     if (!document_->first || compareKeyword(document_->first->text, "LWSC") != 0) {
-      *error = path + " is not a scene file: it does not begin with \"LWSC\"";
+      *error = sceneSourceName(path) + " is not a scene file: it does not begin with \"LWSC\"";
       return false;
     }
   }
-  sourceName_ = path.empty() ? DEMO_SCENE_NAME : path;
+  sourceName_ = path.empty() ? DEMO_SCENE_NAME : sceneSourceName(path);
   switch (detail) {
     case Detail::Names:
       return scene_eval::listSceneItems(document_, sourceName_, &items_, error);

@@ -31,6 +31,10 @@ class RunScene {
   // to a message naming the file. REQUIRES that nothing is loaded yet.
   bool load(const std::string& path, Detail detail, std::string* error);
 
+  // The scene document the items were made from, owned by this scene; valid
+  // after a successful load.
+  const SceneDocument* document() const { return document_; }
+
   // The items in the host's order; valid after a successful load.
   const std::vector<scene_eval::ItemSpec>& items() const { return items_; }
 

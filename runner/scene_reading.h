@@ -1,6 +1,8 @@
-// Reading the scene file quorvel-run plays, also from a pipe: a named pipe
-// (FIFO) that no program opens to write is given up on after a few seconds
-// instead of waiting forever, and a shell's "<(command)" reads as a file.
+// Reading the scene file quorvel-run plays, also from a pipe or from
+// standard input: a named pipe (FIFO) that no program opens to write is
+// given up on after a few seconds instead of waiting forever, and a shell's
+// "<(command)" reads as a file. A scene that cannot be read is refused with
+// the reason.
 
 #ifndef QUORVEL_RUNNER_SCENE_READING_H_
 #define QUORVEL_RUNNER_SCENE_READING_H_
@@ -12,11 +14,20 @@ struct SceneDocument;
 // How long a scene pipe may stay without a writer.
 inline constexpr int SCENE_PIPE_WAIT_MILLISECONDS = 3000;
 
-// Reads the scene file at `path` into a new classified document owned by the
-// caller (release it with freeScene). On failure returns null and sets
-// `error` to a message naming the path: it cannot be opened or read, is not
-// a scene text the library can hold, or is a pipe no writer opened within
-// SCENE_PIPE_WAIT_MILLISECONDS.
+// The scene path that stands for standard input.
+inline constexpr char STANDARD_INPUT_SCENE[] = "-";
+
+// What messages call the scene at `path`: "standard input" for
+// STANDARD_INPUT_SCENE, else the path.
+std::string sceneSourceName(const std::string& path);
+
+// Reads the scene file at `path` (standard input for STANDARD_INPUT_SCENE)
+// into a new classified document owned by the caller (release it with
+// freeScene). On failure returns null and sets `error` to a message naming
+// the scene and why: the system's reason it cannot be opened or read, a NUL
+// byte and its offset, a pipe no writer opened within
+// SCENE_PIPE_WAIT_MILLISECONDS, a UTF-8 byte-order mark before "LWSC", or
+// lines ended by CR alone.
 SceneDocument* readSceneFile(const std::string& path, std::string* error);
 
 #endif  // QUORVEL_RUNNER_SCENE_READING_H_

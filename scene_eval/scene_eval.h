@@ -131,6 +131,26 @@ bool describeSceneItems(const SceneDocument* document, const std::string& source
 bool listSceneItems(const SceneDocument* document, const std::string& sourceName,
                     std::vector<ItemSpec>* items, std::string* error);
 
+// How a scene plays: the last frame it states and its frames a second.
+struct SceneTiming {
+  std::optional<std::int32_t> lastFrame;  // "LastFrame"; nothing when the scene states none
+  int lastFrameLine = 0;                  // its line's number from 1; 0 when none
+  double framesPerSecond = 30;            // "FramesPerSecond"; 30 when the scene states none
+  int framesPerSecondLine = 0;            // its line's number from 1; 0 when none
+};
+
+// Reads the timing of a scene document of version 1 to 5: the first line
+// stating "LastFrame" and the first stating "FramesPerSecond", indent
+// aside, each as a number (version 1 writes "30.000000" where later versions
+// write "30"). On success sets *timing and returns true. Fails, leaving
+// *timing alone and setting *error to a message naming `sourceName` and the
+// line ("scene.lws:5: ..."), for a version outside 1 to 5, a LastFrame that
+// is not a whole number within 32 bits, or a FramesPerSecond that is not
+// one positive number: a rate is never guessed.
+// REQUIRES non-null `document`, `timing` and `error`.
+bool sceneTiming(const SceneDocument* document, const std::string& sourceName, SceneTiming* timing,
+                 std::string* error);
+
 }  // namespace scene_eval
 
 #endif  // QUORVEL_SCENE_EVAL_SCENE_EVAL_H_

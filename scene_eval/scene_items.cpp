@@ -16,13 +16,12 @@
 #include "scene_eval/motion_readers.h"
 #include "scene_eval/scene_lines.h"
 #include "scene_eval/scene_numbers.h"
+#include "scene_eval/scene_timing.h"
 #include "scene_eval/world_transform.h"
 
 namespace scene_eval {
 
 namespace {
-
-inline constexpr double DEFAULT_FRAMES_PER_SECOND = 30;
 
 std::string_view motionKeyword(ItemKind kind) {
   switch (kind) {
@@ -36,25 +35,6 @@ std::string_view motionKeyword(ItemKind kind) {
       return "BoneMotion";
   }
   return "ObjectMotion";
-}
-
-// The scene's "FramesPerSecond", which turns the frames of version 1 keys
-// into seconds.
-bool framesPerSecond(const std::vector<FileLine>& lines, const Complaint& complaint,
-                     double* rate) {
-  *rate = DEFAULT_FRAMES_PER_SECOND;
-  for (const FileLine& line : lines) {
-    if (!hasKeyword(line.text, "FramesPerSecond")) continue;
-    std::vector<double> numbers;
-    if (!parseNumbers(argumentOf(line.text), &numbers) || numbers.size() != 1 ||
-        !(numbers[0] > 0)) {
-      return complaint.at(line.number,
-                          "FramesPerSecond must be a positive number, found " + quotedLine(line.text));
-    }
-    *rate = numbers[0];
-    return true;
-  }
-  return true;
 }
 
 // The item's motion, read as its scene's version keeps it; an item without
@@ -188,8 +168,12 @@ bool sceneItems(const SceneDocument* document, const std::string& sourceName,
   SceneOutline outline;
   if (!outlineOf(document, complaint, &outline)) return false;
   const std::vector<FileLine>& lines = outline.lines;
+  // Version 1 keys its motions by frame, which the scene's rate turns into seconds.
   double rate = DEFAULT_FRAMES_PER_SECOND;
-  if (outline.version == 1 && !framesPerSecond(lines, complaint, &rate)) return false;
+  int rateLine = 0;
+  if (outline.version == 1 && !statedFramesPerSecond(lines, complaint, &rate, &rateLine)) {
+    return false;
+  }
 
   auto scene = std::make_shared<SceneMotions>();
   scene->motions.resize(outline.items.size());

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -15,6 +17,14 @@
 // Two nulls standing 5 apart: "Origin" at (0, 0, 0) and "Corner" at (3, 4, 0).
 inline std::string twoStaticNulls() {
   return sceneWith({staticNull("Origin", 0, 0, 0), staticNull("Corner", 3, 4, 0)});
+}
+
+// `text` in lower case, to match the system's words whatever case a C
+// library gives them.
+inline std::string lowered(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return text;
 }
 
 class QuorvelRunTest : public ::testing::Test {

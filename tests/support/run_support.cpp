@@ -7,14 +7,15 @@
 #include "tests/support/test_platform.h"
 
 RunResult runProgram(const std::string& program, const std::vector<std::string>& arguments,
-                     const std::filesystem::path& workDirectory) {
+                     const std::filesystem::path& workDirectory, const std::string& inputPath) {
   constexpr double LONGEST_RUN_SECONDS = 120;
-  return StartedProgram(program, arguments, workDirectory, false).wait(LONGEST_RUN_SECONDS);
+  return StartedProgram(program, arguments, workDirectory, false, inputPath)
+      .wait(LONGEST_RUN_SECONDS);
 }
 
 RunResult runQuorvel(const std::vector<std::string>& arguments,
-                     const std::filesystem::path& workDirectory) {
-  return runProgram(QUORVEL_RUN, arguments, workDirectory);
+                     const std::filesystem::path& workDirectory, const std::string& inputPath) {
+  return runProgram(QUORVEL_RUN, arguments, workDirectory, inputPath);
 }
 
 std::unique_ptr<StartedProgram> startQuorvel(const std::vector<std::string>& arguments,

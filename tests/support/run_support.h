@@ -28,9 +28,12 @@ struct RunResult {
 class StartedProgram {
  public:
   // An `interruptible` program can be sent interrupt(): on Windows it shares
-  // a console that this process makes for it, once.
+  // a console that this process makes for it, once. The program reads the
+  // file at `inputPath` as its standard input; when that is empty, it
+  // inherits this process's on POSIX and reads NUL on Windows.
   StartedProgram(const std::string& program, const std::vector<std::string>& arguments,
-                 const std::filesystem::path& workDirectory, bool interruptible);
+                 const std::filesystem::path& workDirectory, bool interruptible,
+                 const std::string& inputPath = "");
   ~StartedProgram();
   StartedProgram(const StartedProgram&) = delete;
   StartedProgram& operator=(const StartedProgram&) = delete;
@@ -52,14 +55,17 @@ class StartedProgram {
   std::intptr_t child_ = -1;
 };
 
-// Runs `program` with `arguments` in the directory `workDirectory` and
-// waits for it to end.
+// Runs `program` with `arguments` in the directory `workDirectory`, its
+// standard input as StartedProgram takes `inputPath`, and waits for it to
+// end.
 RunResult runProgram(const std::string& program, const std::vector<std::string>& arguments,
-                     const std::filesystem::path& workDirectory);
+                     const std::filesystem::path& workDirectory,
+                     const std::string& inputPath = "");
 
 // Runs the built quorvel-run.
 RunResult runQuorvel(const std::vector<std::string>& arguments,
-                     const std::filesystem::path& workDirectory);
+                     const std::filesystem::path& workDirectory,
+                     const std::string& inputPath = "");
 // Starts the built quorvel-run, interruptible.
 std::unique_ptr<StartedProgram> startQuorvel(const std::vector<std::string>& arguments,
                                              const std::filesystem::path& workDirectory);

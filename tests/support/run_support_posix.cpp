@@ -16,11 +16,15 @@ extern char** environ;
 
 StartedProgram::StartedProgram(const std::string& program,
                                const std::vector<std::string>& arguments,
-                               const std::filesystem::path& workDirectory, bool) {
+                               const std::filesystem::path& workDirectory, bool,
+                               const std::string& inputPath) {
   std::string outPath = capture_.path("stdout");
   std::string errPath = capture_.path("stderr");
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
+  if (!inputPath.empty()) {
+    posix_spawn_file_actions_addopen(&actions, 0, inputPath.c_str(), O_RDONLY, 0);
+  }
   posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
                                    0600);
   posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,

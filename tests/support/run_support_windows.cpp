@@ -85,7 +85,8 @@ HANDLE processOf(std::intptr_t child) { return reinterpret_cast<HANDLE>(child); 
 
 StartedProgram::StartedProgram(const std::string& program,
                                const std::vector<std::string>& arguments,
-                               const std::filesystem::path& workDirectory, bool interruptible) {
+                               const std::filesystem::path& workDirectory, bool interruptible,
+                               const std::string& inputPath) {
   if (interruptible) shareAConsoleThatCarriesInterrupts();
   std::string commandLine = quoted(program);
   for (const std::string& argument : arguments) commandLine += " " + quoted(argument);
@@ -93,7 +94,8 @@ StartedProgram::StartedProgram(const std::string& program,
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdInput = inheritedFile("NUL", GENERIC_READ, OPEN_EXISTING);
+  startup.hStdInput =
+      inheritedFile(inputPath.empty() ? "NUL" : inputPath, GENERIC_READ, OPEN_EXISTING);
   startup.hStdOutput = inheritedFile(capture_.path("stdout"), GENERIC_WRITE, CREATE_ALWAYS);
   startup.hStdError = inheritedFile(capture_.path("stderr"), GENERIC_WRITE, CREATE_ALWAYS);
   PROCESS_INFORMATION started{};

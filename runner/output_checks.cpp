@@ -1,0 +1,95 @@
+#include "runner/output_checks.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "platform/platform.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// The path a replacement lands on: a link's target, followed as far as it
+// goes.
+fs::path followedLinks(const std::string& path) {
+  std::error_code failure;
+  if (!fs::is_symlink(path, failure)) return path;
+  fs::path resolved = fs::weakly_canonical(path, failure);
+  return failure ? fs::path(path) : resolved;
+}
+
+fs::path directoryOf(const fs::path& path) {
+  fs::path directory = path.parent_path();
+  return directory.empty() ? fs::path(".") : directory;
+}
+
+// The second line of the module's message when its envelope could not be
+// written whole.
+constexpr char MODULE_WRITE_FAILURE[] = "Unable to write envelope file";
+
+std::string words(std::errc code) { return std::make_error_code(code).message(); }
+
+// Why the directory a new file goes to cannot take one.
+std::string directoryRefusal(const fs::path& directory) {
+  std::error_code failure;
+  fs::file_status status = fs::status(directory, failure);
+  std::string reason;
+  if (!fs::exists(status)) {
+    bool unknown = !failure || failure == std::errc::no_such_file_or_directory;
+    reason = unknown ? words(std::errc::no_such_file_or_directory) : failure.message();
+  } else if (!fs::is_directory(status)) {
+    reason = words(std::errc::not_a_directory);
+  } else if (std::error_code refusal = platform::fileCreationRefusal(directory.string())) {
+    reason = refusal.message();
+  }
+  return reason.empty() ? "" : "the directory " + directory.string() + ": " + reason;
+}
+
+}  // namespace
+
+std::string whyNotWritable(const std::string& path) {
+  if (opensOnlyWithAReader(path) || namesADevice(path)) return "";
+  fs::path target = followedLinks(path);
+  std::error_code failure;
+  fs::file_status status = fs::status(target, failure);
+  if (fs::is_directory(status)) return words(std::errc::is_a_directory);
+  if (!fs::exists(status)) return directoryRefusal(directoryOf(target));
+  std::error_code refusal = platform::fileReplacementRefusal(target.string());
+  return refusal ? refusal.message() : "";
+}
+
+bool checkOutputsWritable(const std::string& envelopePath, const std::string& plotPath,
+                          std::string* error) {
+  std::string reason = whyNotWritable(envelopePath);
+  if (!reason.empty()) {
+    *error = "cannot write the envelope " + envelopePath + ": " + reason;
+    return false;
+  }
+  reason = plotPath.empty() ? "" : whyNotWritable(plotPath);
+  if (!reason.empty()) {
+    *error = "cannot write the plot " + plotPath + ": " + reason;
+    return false;
+  }
+  return true;
+}
+
+std::string whyModuleWriteFailed(const std::string& path) {
+  std::string reason = whyNotWritable(path);
+  if (!reason.empty()) return reason;
+  if (!namesADevice(path)) {
+    std::optional<std::uint64_t> free =
+        platform::freeBytes(directoryOf(followedLinks(path)).string());
+    if (free && *free == 0) return words(std::errc::no_space_on_device);
+  }
+  return "nothing is in the way of writing it now, so the write itself failed";
+}
+
+std::string moduleWriteFailureNote(const std::vector<hostsim::Message>& messages,
+                                   const std::string& path) {
+  for (const hostsim::Message& message : messages) {
+    if (message.line1 == path && (!message.line2 || *message.line2 == MODULE_WRITE_FAILURE)) {
+      return "the module could not write the envelope " + path + ": " + whyModuleWriteFailed(path);
+    }
+  }
+  return "";
+}

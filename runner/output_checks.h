@@ -1,0 +1,45 @@
+// Whether the files a run writes can be written where they go, asked
+// before the bake so that a run that cannot finish is refused before it
+// starts, and asked again when the module could not write its envelope.
+// The reasons are the system's words (No such file or directory, Permission
+// denied, Read-only file system, Is a directory, ...).
+
+#ifndef QUORVEL_RUNNER_OUTPUT_CHECKS_H_
+#define QUORVEL_RUNNER_OUTPUT_CHECKS_H_
+
+#include <string>
+#include <vector>
+
+#include "hostsim/hostsim.h"
+
+// Why a file could not be written at `path` as the module writes its
+// envelope and the runner its plot (replaced whole, links followed; where
+// the directory takes no new file, written over): "the directory D: REASON"
+// when its directory is missing, is no directory or takes no new file while
+// the file itself cannot be written either; "REASON" when `path` is a
+// directory or an existing file that cannot be written. Empty when nothing
+// is in the way. A device is written through and a pipe opens only with a
+// reader: neither is looked at, and both give empty.
+std::string whyNotWritable(const std::string& path);
+
+// Refuses a bake whose envelope at `envelopePath`, or whose plot at
+// `plotPath` (empty: none), cannot be written: false with `error` saying
+// which file and whyNotWritable's reason.
+bool checkOutputsWritable(const std::string& envelopePath, const std::string& plotPath,
+                          std::string* error);
+
+// Why the module could not write its envelope at `path`, found after it
+// failed: whyNotWritable's reason; or, for a file whose file system has no
+// byte left, the system's words for that; else words saying that nothing is
+// found in the way now.
+std::string whyModuleWriteFailed(const std::string& path);
+
+// The runner's words after the module's message that it could not write
+// its envelope at `path` (the module's message is the path alone, or the
+// path and "Unable to write envelope file"): "the module could not write
+// the envelope PATH: " and whyModuleWriteFailed's reason. Empty when no
+// message of `messages` is that one.
+std::string moduleWriteFailureNote(const std::vector<hostsim::Message>& messages,
+                                   const std::string& path);
+
+#endif  // QUORVEL_RUNNER_OUTPUT_CHECKS_H_

@@ -1,0 +1,84 @@
+// A scene's timing: the last frame it plays and its frames a second, as
+// every version from 1 to 5 states them. Version 1 writes the rate as a
+// real ("FramesPerSecond 30.000000"), later versions mostly as an integer
+// ("FramesPerSecond 25"); both are read as numbers, and so is the last
+// frame, which must come out whole.
+
+#include <cmath>
+#include <limits>
+
+#include "scene_eval/scene_eval.h"
+#include "scene_eval/scene_numbers.h"
+#include "scene_eval/scene_timing.h"
+
+namespace scene_eval {
+
+namespace {
+
+// The index of the first line stating `keyword`, indent aside; lines.size()
+// when none does.
+std::size_t firstStatement(const std::vector<FileLine>& lines, std::string_view keyword) {
+  std::size_t index = 0;
+  while (index < lines.size() && !hasKeyword(lines[index].text, keyword)) ++index;
+  return index;
+}
+
+// The one number a statement's line gives, or false.
+bool oneNumber(const FileLine& line, double* value) {
+  std::vector<double> numbers;
+  if (!parseNumbers(argumentOf(line.text), &numbers) || numbers.size() != 1) return false;
+  *value = numbers[0];
+  return true;
+}
+
+bool statedLastFrame(const std::vector<FileLine>& lines, const Complaint& complaint,
+                     SceneTiming* timing) {
+  std::size_t index = firstStatement(lines, "LastFrame");
+  if (index == lines.size()) return true;
+  const FileLine& line = lines[index];
+  double frame = 0;
+  if (!oneNumber(line, &frame) || frame != std::floor(frame) ||
+      frame < std::numeric_limits<std::int32_t>::min() ||
+      frame > std::numeric_limits<std::int32_t>::max()) {
+    return complaint.at(
+        line.number, "LastFrame must be a whole number of frames, found " + quotedLine(line.text));
+  }
+  timing->lastFrame = static_cast<std::int32_t>(frame);
+  timing->lastFrameLine = line.number;
+  return true;
+}
+
+}  // namespace
+
+bool statedFramesPerSecond(const std::vector<FileLine>& lines, const Complaint& complaint,
+                           double* rate, int* lineNumber) {
+  *rate = DEFAULT_FRAMES_PER_SECOND;
+  *lineNumber = 0;
+  std::size_t index = firstStatement(lines, "FramesPerSecond");
+  if (index == lines.size()) return true;
+  const FileLine& line = lines[index];
+  double stated = 0;
+  if (!oneNumber(line, &stated) || !(stated > 0)) {
+    return complaint.at(
+        line.number, "FramesPerSecond must be a positive number, found " + quotedLine(line.text));
+  }
+  *rate = stated;
+  *lineNumber = line.number;
+  return true;
+}
+
+bool sceneTiming(const SceneDocument* document, const std::string& sourceName, SceneTiming* timing,
+                 std::string* error) {
+  Complaint complaint(sourceName, error);
+  std::vector<FileLine> lines = fileLinesOf(document);
+  int version = 0;
+  SceneTiming read;
+  if (!sceneVersion(lines, complaint, &version) || !statedLastFrame(lines, complaint, &read) ||
+      !statedFramesPerSecond(lines, complaint, &read.framesPerSecond, &read.framesPerSecondLine)) {
+    return false;
+  }
+  *timing = read;
+  return true;
+}
+
+}  // namespace scene_eval

@@ -1,0 +1,25 @@
+// The rate a scene file states, read by the line, for the readers that turn
+// frames into seconds. Not part of the library's interface: include
+// scene_eval.h.
+
+#ifndef QUORVEL_SCENE_EVAL_SCENE_TIMING_H_
+#define QUORVEL_SCENE_EVAL_SCENE_TIMING_H_
+
+#include <vector>
+
+#include "scene_eval/scene_lines.h"
+
+namespace scene_eval {
+
+// The frames a second of a scene that states none.
+inline constexpr double DEFAULT_FRAMES_PER_SECOND = 30;
+
+// The first line stating "FramesPerSecond", indent aside, gives the scene's
+// rate; *rate is DEFAULT_FRAMES_PER_SECOND and *lineNumber 0 when none does.
+// Fails, naming the line, when its argument is not one positive number.
+bool statedFramesPerSecond(const std::vector<FileLine>& lines, const Complaint& complaint,
+                           double* rate, int* lineNumber);
+
+}  // namespace scene_eval
+
+#endif  // QUORVEL_SCENE_EVAL_SCENE_TIMING_H_
