@@ -23,4 +23,4 @@ time_of() {
 }
 echo "list 100000 items:        $(time_of "$bin/quorvel-run" --scene "$work/chain.lws" --list-items) s"
 echo "bake 60 frames, depth 1e5: $(time_of "$bin/quorvel-run" --scene "$work/chain.lws" \
-  --item Root --target "Link (99999)" --output "$work/out.env") s"
+  --item Root --target "Link (99999)" --last-frame 60 --output "$work/out.env") s"
