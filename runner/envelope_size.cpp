@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "platform/platform.h"
+#include "runner/output_checks.h"
 
 namespace {
 
@@ -39,18 +40,6 @@ std::uint64_t frameNumberBytes(std::int32_t lastFrame, std::int32_t step) {
   return bytes;
 }
 
-// The directory whose file system a file at `path` lands on.
-std::filesystem::path directoryOf(const std::string& path) {
-  std::error_code failure;
-  std::filesystem::path target = path;
-  if (std::filesystem::is_symlink(target, failure)) {
-    std::filesystem::path resolved = std::filesystem::weakly_canonical(target, failure);
-    if (!failure) target = resolved;
-  }
-  std::filesystem::path directory = target.parent_path();
-  return directory.empty() ? std::filesystem::path(".") : directory;
-}
-
 }  // namespace
 
 std::uint64_t envelopeKeyCount(std::int32_t lastFrame, std::int32_t step) {
@@ -76,7 +65,7 @@ std::string byteCountText(std::uint64_t bytes) {
 
 bool envelopeFits(const std::string& path, std::int32_t lastFrame, std::int32_t step,
                   std::string* error) {
-  std::filesystem::path directory = directoryOf(path);
+  std::filesystem::path directory = landingDirectory(path);
   std::optional<std::uint64_t> free = platform::freeBytes(directory.string());
   std::uint64_t needed = envelopeSizeEstimate(lastFrame, step);
   if (!free || needed <= *free) return true;

@@ -18,11 +18,6 @@ fs::path followedLinks(const std::string& path) {
   return failure ? fs::path(path) : resolved;
 }
 
-fs::path directoryOf(const fs::path& path) {
-  fs::path directory = path.parent_path();
-  return directory.empty() ? fs::path(".") : directory;
-}
-
 // The second line of the module's message when its envelope could not be
 // written whole.
 constexpr char MODULE_WRITE_FAILURE[] = "Unable to write envelope file";
@@ -47,13 +42,18 @@ std::string directoryRefusal(const fs::path& directory) {
 
 }  // namespace
 
+fs::path landingDirectory(const std::string& path) {
+  fs::path directory = followedLinks(path).parent_path();
+  return directory.empty() ? fs::path(".") : directory;
+}
+
 std::string whyNotWritable(const std::string& path) {
   if (opensOnlyWithAReader(path) || namesADevice(path)) return "";
   fs::path target = followedLinks(path);
   std::error_code failure;
   fs::file_status status = fs::status(target, failure);
   if (fs::is_directory(status)) return words(std::errc::is_a_directory);
-  if (!fs::exists(status)) return directoryRefusal(directoryOf(target));
+  if (!fs::exists(status)) return directoryRefusal(landingDirectory(path));
   std::error_code refusal = platform::fileReplacementRefusal(target.string());
   return refusal ? refusal.message() : "";
 }
@@ -78,7 +78,7 @@ std::string whyModuleWriteFailed(const std::string& path) {
   if (!reason.empty()) return reason;
   if (!namesADevice(path)) {
     std::optional<std::uint64_t> free =
-        platform::freeBytes(directoryOf(followedLinks(path)).string());
+        platform::freeBytes(landingDirectory(path).string());
     if (free && *free == 0) return words(std::errc::no_space_on_device);
   }
   return "nothing is in the way of writing it now, so the write itself failed";

@@ -7,10 +7,16 @@
 #ifndef QUORVEL_RUNNER_OUTPUT_CHECKS_H_
 #define QUORVEL_RUNNER_OUTPUT_CHECKS_H_
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "hostsim/hostsim.h"
+
+// The directory a file written at `path` lands in, as files are replaced:
+// the directory of the file a link at `path` points to, the link followed
+// as far as it goes; "." for a name without a directory.
+std::filesystem::path landingDirectory(const std::string& path);
 
 // Why a file could not be written at `path` as the module writes its
 // envelope and the runner its plot (replaced whole, links followed; where

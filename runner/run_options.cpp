@@ -23,8 +23,10 @@ constexpr char DESCRIPTION[] =
     "An item keeps its scene's name; a repeat is \"NAME (N)\", N the least from 2 not taken.\n"
     "\n"
     "Exit status: 0, 1 or 2 as the module's activation returned; 3 when the runner\n"
-    "itself failed; 4 when the module showed an error message; 130 when interrupted\n"
-    "(Ctrl-C) during a bake, which leaves an existing envelope as it was.";
+    "itself failed, or refused before writing anything a run whose files are one file,\n"
+    "cannot be written or whose options contradict; 4 when the module showed an error\n"
+    "message; 130 when interrupted (Ctrl-C) during a bake, which leaves an existing\n"
+    "envelope as it was.";
 
 // Fills the record's optional fields from the options that were given.
 template <typename Value>

@@ -149,7 +149,7 @@ TEST_F(RunRefusalsTest, EveryRefusalSaysWhy) {
   std::replace(mac.begin(), mac.end(), '\n', '\r');
   writeFile(directory_.path("mac.lws"), mac);
   writeFile(directory_.path("bom.lws"), "\xEF\xBB\xBF" + twoStaticNulls());
-  writeFile(directory_.path("nul.lws"), std::string("LWSC\n1\n\0\n", 10) + twoStaticNulls());
+  writeFile(directory_.path("holds-nul.lws"), std::string("LWSC\n1\n\0\n", 10) + twoStaticNulls());
   writeFile(directory_.path("picture.png"), std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
   const Reason reasons[] = {
       {"no such directory",
@@ -177,8 +177,8 @@ TEST_F(RunRefusalsTest, EveryRefusalSaysWhy) {
        "cannot read scene file absent.lws: ",
        "no such file or directory"},
       {"a NUL byte in the scene",
-       {"--scene", "nul.lws"},
-       "cannot read scene file nul.lws: it holds a NUL byte at offset 7, so it is not text",
+       {"--scene", "holds-nul.lws"},
+       "cannot read scene file holds-nul.lws: it holds a NUL byte at offset 7, so it is not text",
        ""},
       {"a picture as the scene",
        {"--scene", "picture.png"},

@@ -97,8 +97,8 @@ TEST_F(QuorvelRunTest, DashReadsTheSceneFromStandardInput) {
   EXPECT_EQ(read("out.env"), "LWEN\r\n1\r\n1\r\n1\r\n5.000000\r\n0 1 0 0 0\r\n");
 
   // Its faults name standard input.
-  writeFile(directory_.path("nul.lws"), std::string("LWSC\n1\n\0", 8));
-  RunResult nul = runQuorvel({"--scene", "-"}, directory_.root(), directory_.path("nul.lws"));
+  writeFile(directory_.path("holds-nul.lws"), std::string("LWSC\n1\n\0", 8));
+  RunResult nul = runQuorvel({"--scene", "-"}, directory_.root(), directory_.path("holds-nul.lws"));
   EXPECT_EQ(nul.status, 3);
   EXPECT_THAT(nul.err, HasSubstr("cannot read the scene from standard input: it holds a NUL byte "
                                  "at offset 7"));
