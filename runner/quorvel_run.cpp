@@ -245,8 +245,10 @@ int run(const RunOptions& given, const char* argv0) {
   }
   std::string rateWarning = frameRateWarning(scene.sourceName(), timing.framesPerSecond);
   if (bakes(options) && !options.sceneRate && !rateWarning.empty()) warnings.push_back(rateWarning);
-  for (const std::string& warning : options.quiet ? std::vector<std::string>() : warnings) {
-    std::fprintf(stderr, "quorvel-run: warning: %s\n", warning.c_str());
+  if (!options.quiet) {
+    for (const std::string& warning : warnings) {
+      std::fprintf(stderr, "quorvel-run: warning: %s\n", warning.c_str());
+    }
   }
   LoadedModule module;
   if (!module.load(modulePath, &error)) return fail(error);
