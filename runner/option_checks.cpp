@@ -1,5 +1,6 @@
 #include "runner/option_checks.h"
 
+#include <cmath>
 #include <limits>
 
 bool takeScenesLastFrame(const scene_eval::SceneTiming& timing, const std::string& sceneName,
@@ -41,4 +42,29 @@ bool checkContradictions(const RunOptions& options, const RunScene& scene, const
   if (contradiction.empty()) return true;
   *error = contradiction;
   return false;
+}
+
+bool checkPairOptions(const RunOptions& options, std::string* error) {
+  if (options.reduceTolerance &&
+      !(std::isfinite(*options.reduceTolerance) && *options.reduceTolerance >= 0)) {
+    *error = "--reduce: the tolerance must be a finite number of 0 or more";
+    return false;
+  }
+  if (!bakesPairs(options)) {
+    if (options.pairsDirectory) {
+      *error = "--output-dir is where the envelopes of --pair go: give --pair";
+    }
+    return error->empty();
+  }
+  const char* single = nullptr;
+  if (options.item) single = "--item";
+  if (options.target) single = "--target";
+  if (options.camera) single = "--camera";
+  if (options.output) single = "--output";
+  if (!options.plotPath.empty()) single = "--plot";
+  if (single) {
+    *error = std::string(single) + " cannot be given with --pair or --pair-camera: each pair " +
+             "names its own items and envelope, and a plot shows one envelope";
+  }
+  return error->empty();
 }

@@ -28,4 +28,11 @@ bool takeScenesLastFrame(const scene_eval::SceneTiming& timing, const std::strin
 bool checkContradictions(const RunOptions& options, const RunScene& scene, const ItemChoice& choice,
                          std::string* error);
 
+// False, with `error` naming the options, when the options of several pairs
+// contradict the others: --pair or --pair-camera with --item, --target,
+// --camera, --output or --plot (each pair chooses its own, and one plot
+// cannot show several envelopes); --output-dir without a pair; a --reduce
+// tolerance that is not a finite number.
+bool checkPairOptions(const RunOptions& options, std::string* error);
+
 #endif  // QUORVEL_RUNNER_OPTION_CHECKS_H_

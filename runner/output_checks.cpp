@@ -73,12 +73,18 @@ bool checkOutputsWritable(const std::string& envelopePath, const std::string& pl
   return true;
 }
 
+bool checkTableWritable(const std::string& tablePath, std::string* error) {
+  if (tablePath.empty() || tablePath == "-") return true;
+  std::string reason = whyNotWritable(tablePath);
+  if (!reason.empty()) *error = "cannot write the table " + tablePath + ": " + reason;
+  return reason.empty();
+}
+
 std::string whyModuleWriteFailed(const std::string& path) {
   std::string reason = whyNotWritable(path);
   if (!reason.empty()) return reason;
   if (!namesADevice(path)) {
-    std::optional<std::uint64_t> free =
-        platform::freeBytes(landingDirectory(path).string());
+    std::optional<std::uint64_t> free = platform::freeBytes(landingDirectory(path).string());
     if (free && *free == 0) return words(std::errc::no_space_on_device);
   }
   return "nothing is in the way of writing it now, so the write itself failed";

@@ -34,6 +34,10 @@ std::string whyNotWritable(const std::string& path);
 bool checkOutputsWritable(const std::string& envelopePath, const std::string& plotPath,
                           std::string* error);
 
+// Refuses a run whose table (--table, unless "-" or not asked for) cannot
+// be written: false with `error` saying so and whyNotWritable's reason.
+bool checkTableWritable(const std::string& tablePath, std::string* error);
+
 // Why the module could not write its envelope at `path`, found after it
 // failed: whyNotWritable's reason; or, for a file whose file system has no
 // byte left, the system's words for that; else words saying that nothing is

@@ -2,21 +2,25 @@
 // serves it a scene through the stand-in host, answers the options panel as
 // the command line says, and reports what the module wrote.
 
+#include <algorithm>
+#include <charconv>
 #include <cstdio>
 #include <string>
 #include <vector>
 
-#include "hostsim/hostsim.h"
-#include "runner/bake_progress.h"
 #include "envelope/envelope.h"
+#include "hostsim/hostsim.h"
+#include "platform/platform.h"
+#include "runner/bake_progress.h"
+#include "runner/bake_table.h"
 #include "runner/envelope_size.h"
 #include "runner/exact_bake.h"
 #include "runner/exit_status.h"
-#include "platform/platform.h"
 #include "runner/item_choice.h"
 #include "runner/module_loader.h"
 #include "runner/option_checks.h"
 #include "runner/output_checks.h"
+#include "runner/pair_files.h"
 #include "runner/panel_script.h"
 #include "runner/run_options.h"
 #include "runner/run_scene.h"
@@ -39,6 +43,16 @@ constexpr std::int32_t PANEL_FRAME_STEP = 1;
 constexpr std::uint64_t CALLS_PER_KEY = 2;
 // The progress line is looked at once per this many itemParam calls.
 constexpr std::uint64_t CALLS_PER_PROGRESS_UPDATE = 1024;
+
+// Where the run's report goes: standard output, unless the table does.
+std::FILE* reportStream(const RunOptions& options) {
+  return options.tablePath == "-" ? stderr : stdout;
+}
+
+int reportInterrupted() {
+  std::fprintf(stderr, "quorvel-run: interrupted\n");
+  return EXIT_INTERRUPTED;
+}
 
 int fail(const std::string& error) {
   std::fprintf(stderr, "quorvel-run: %s\n", error.c_str());
@@ -119,29 +133,34 @@ void reportMessages(const std::vector<hostsim::Message>& messages) {
 // the plot when asked (reading it a second time, so that the chart's axes
 // are known before its points are gathered).
 int reportEnvelope(const std::string& path, const RunScene& scene, const RunOptions& options,
-                   const ItemChoice& choice, const std::string& clock) {
+                   const ItemChoice& choice, const std::string& note) {
   EnvelopeSummary summary;
   std::string error;
-  if (!readEnvelopeFile(path, [&](const EnvelopeKey& key) { summary.add(key); }, &error)) {
+  if (!readEnvelopeFile(
+          path, [&](const EnvelopeKey& key) { summary.add(key); }, &error)) {
     return fail(error);
   }
-  if (!options.quiet) std::printf("%s%s\n", envelopeSummaryLine(path, summary).c_str(), clock.c_str());
+  if (!options.quiet) {
+    std::fprintf(reportStream(options), "%s%s\n", envelopeSummaryLine(path, summary).c_str(),
+                 note.c_str());
+  }
   if (options.plotPath.empty()) return 0;
   DistanceChart chart(summary);
-  if (!readEnvelopeFile(path, [&](const EnvelopeKey& key) { chart.add(key); }, &error)) {
+  if (!readEnvelopeFile(
+          path, [&](const EnvelopeKey& key) { chart.add(key); }, &error)) {
     return fail(error);
   }
   std::string svg =
       chart.svg(scene.items()[choice.item].name, targetName(scene, options, choice), path);
   if (!writePlotFile(options.plotPath, svg, &error)) return fail(error);
-  if (!options.quiet) std::printf("plot: %s\n", options.plotPath.c_str());
+  if (!options.quiet) std::fprintf(reportStream(options), "plot: %s\n", options.plotPath.c_str());
   return 0;
 }
 
-// Runs the activation with interrupts caught: once interrupted, the host
-// answers positions that are not finite, so that the module ends its write
-// at its next sample and leaves the old envelope alone. The progress line
-// counts the position queries.
+// Runs the activation. Once interrupted (the run catches interrupts), the
+// host answers positions that are not finite, so that the module ends its
+// write at its next sample and leaves the old envelope alone. The progress
+// line counts the position queries.
 std::int32_t activateWatched(LoadedModule* module, hostsim::HostSim* host,
                              const RunOptions& options) {
   bool shown = !options.quiet && options.progress.value_or(platform::standardErrorIsTerminal());
@@ -151,18 +170,40 @@ std::int32_t activateWatched(LoadedModule* module, hostsim::HostSim* host,
     if (platform::interrupted()) host->answerNonFinitePositions();
     if (calls % CALLS_PER_PROGRESS_UPDATE == 0) progress.update(calls / CALLS_PER_KEY);
   });
-  platform::catchInterrupts();
   std::int32_t result = module->activate(hostsim::HostSim::lookup());
-  platform::releaseInterrupts();
   host->observeItemParam(nullptr);
   progress.finish();
   return result;
 }
 
+// What the summary line adds for a reduced envelope.
+std::string reductionNote(const EnvelopeReduction& counts, double tolerance) {
+  char number[32];
+  auto written = std::to_chars(number, number + sizeof number, tolerance);
+  return " (reduced from " + std::to_string(counts.keysBefore) + " keys within " +
+         std::string(number, written.ptr) + ")";
+}
+
+// Rewrites the envelope with fewer keys when --reduce asks, whole or not at
+// all; an interrupt meanwhile ends the run once it is done. Sets `note` to
+// what the summary says of it. Returns the exit status.
+int reduceWhenAsked(const RunOptions& options, const std::string& envelopePath, std::string* note) {
+  if (!options.reduceTolerance) return 0;
+  EnvelopeReduction counts;
+  std::string error;
+  bool reduced = reduceEnvelopeFile(envelopePath, *options.reduceTolerance, &counts, &error);
+  if (!reduced) return fail(error);
+  if (platform::interrupted()) return reportInterrupted();
+  *note = reductionNote(counts, *options.reduceTolerance);
+  return 0;
+}
+
 // Activates the module once on the scene, which plays `framesPerSecond`,
-// with the panel answered as `options` says. Returns the exit status.
+// with the panel answered as `options` says. Returns the exit status, and
+// sets `written` when an envelope was written and read back.
 int runModule(LoadedModule* module, const RunScene& scene, const RunOptions& options,
-              const ItemChoice& choice, const std::string& envelopePath, double framesPerSecond) {
+              const ItemChoice& choice, const std::string& envelopePath, double framesPerSecond,
+              bool* written) {
   hostsim::HostSim host;
   host.logCalls(false);  // a bake's memory must not grow with its keys
   host.setDirectory(ENVELOPES_DIRECTORY_KIND, options.envelopesDirectory);
@@ -172,10 +213,7 @@ int runModule(LoadedModule* module, const RunScene& scene, const RunOptions& opt
   bool readBack = readableBack(envelopePath);
   FileStamp before = stampFile(envelopePath);
   std::int32_t result = activateWatched(module, &host, options);
-  if (platform::interrupted()) {
-    std::fprintf(stderr, "quorvel-run: interrupted\n");
-    return EXIT_INTERRUPTED;
-  }
+  if (platform::interrupted()) return reportInterrupted();
   reportMessages(host.messages());
   if (result < 0 || result > LARGEST_ACTIVATION_RESULT) {
     return fail("the module's activation returned " + std::to_string(result) +
@@ -198,41 +236,50 @@ int runModule(LoadedModule* module, const RunScene& scene, const RunOptions& opt
   if (!readBack) {
     std::uint64_t keys = keysToBake(options);
     if (options.quiet) return 0;
-    std::printf("%s: %llu %s written; not a regular file, so not read back%s\n",
-                envelopePath.c_str(), static_cast<unsigned long long>(keys),
-                keys == 1 ? "key" : "keys", clock.c_str());
+    std::fprintf(reportStream(options),
+                 "%s: %llu %s written; not a regular file, so not read back%s\n",
+                 envelopePath.c_str(), static_cast<unsigned long long>(keys),
+                 keys == 1 ? "key" : "keys", clock.c_str());
     return 0;
   }
-  return reportEnvelope(envelopePath, scene, options, choice, clock);
+  std::string reduction;
+  if (int status = reduceWhenAsked(options, envelopePath, &reduction)) return status;
+  *written = true;
+  return reportEnvelope(envelopePath, scene, options, choice, reduction + clock);
 }
 
-int run(const RunOptions& given, const char* argv0) {
-  std::string error;
+// What every bake of one run shares: the scene and its timing, the module
+// (loaded at the first bake that passes its checks), and what the table of
+// the run is to show.
+struct Session {
   RunScene scene;
-  RunScene::Detail detail = !given.listItems ? RunScene::Detail::Positions
-                            : given.verbose    ? RunScene::Detail::Structure
-                                               : RunScene::Detail::Names;
-  if (!scene.load(given.scenePath, detail, &error)) return fail(error);
-  if (given.listItems) {
-    std::fputs((given.verbose ? scene.verboseListing() : scene.listing()).c_str(), stdout);
-    return 0;
-  }
-  RunOptions options = given;
   scene_eval::SceneTiming timing;
-  if (!options.scenePath.empty() &&
-      (!scene_eval::sceneTiming(scene.document(), scene.sourceName(), &timing, &error) ||
-       !takeScenesLastFrame(timing, scene.sourceName(), &options, &error))) {
-    return fail(error);
-  }
+  std::string modulePath;
+  LoadedModule module;
+  bool moduleLoaded = false;
+  std::vector<BakedPair> baked;
+};
+
+// The item measured to: the chosen target, or the first camera with --camera.
+const scene_eval::ItemSpec& measuredTarget(const RunScene& scene, const RunOptions& options,
+                                           const ItemChoice& choice) {
+  return scene.items()[options.camera ? *scene.camera() : *choice.target];
+}
+
+// One bake: its checks, then the module's activation, as the panel is
+// answered by `options`. A written envelope joins the session's table.
+// Returns the exit status.
+int bake(Session* session, const RunOptions& options) {
+  const RunScene& scene = session->scene;
+  std::string error;
   ItemChoice choice;
   std::string envelopePath;
-  std::string modulePath =
-      options.modulePath.empty() ? defaultModulePath(argv0) : options.modulePath;
   if (!chooseItems(scene, options, &choice, &error) ||
       !checkContradictions(options, scene, choice, &error) ||
       !envelopePathFor(options, &envelopePath, &error) ||
-      !checkDistinctFiles(runFiles(options, envelopePath, modulePath), &error) ||
-      (bakes(options) && !checkOutputsWritable(envelopePath, options.plotPath, &error))) {
+      !checkDistinctFiles(runFiles(options, envelopePath, session->modulePath), &error) ||
+      (bakes(options) && !checkOutputsWritable(envelopePath, options.plotPath, &error)) ||
+      !checkTableWritable(options.tablePath, &error)) {
     return fail(error);
   }
   std::vector<std::string> warnings;
@@ -243,16 +290,109 @@ int run(const RunOptions& given, const char* argv0) {
       !envelopeFits(envelopePath, lastFrame(options), frameStep(options), &error)) {
     return fail(error);
   }
-  std::string rateWarning = frameRateWarning(scene.sourceName(), timing.framesPerSecond);
+  double framesPerSecond = session->timing.framesPerSecond;
+  std::string rateWarning = frameRateWarning(scene.sourceName(), framesPerSecond);
   if (bakes(options) && !options.sceneRate && !rateWarning.empty()) warnings.push_back(rateWarning);
   if (!options.quiet) {
     for (const std::string& warning : warnings) {
       std::fprintf(stderr, "quorvel-run: warning: %s\n", warning.c_str());
     }
   }
-  LoadedModule module;
-  if (!module.load(modulePath, &error)) return fail(error);
-  return runModule(&module, scene, options, choice, envelopePath, timing.framesPerSecond);
+  if (!session->moduleLoaded && !session->module.load(session->modulePath, &error)) {
+    return fail(error);
+  }
+  session->moduleLoaded = true;
+  bool written = false;
+  int status =
+      runModule(&session->module, scene, options, choice, envelopePath, framesPerSecond, &written);
+  if (written) {
+    const scene_eval::ItemSpec& item = scene.items()[choice.item];
+    const scene_eval::ItemSpec& target = measuredTarget(scene, options, choice);
+    session->baked.push_back(
+        {item.name, target.name, item.worldPosition, target.worldPosition, envelopePath});
+  }
+  return status;
+}
+
+// The options of each pair's bake, in order: the run's own with the pair's
+// item, target (or the camera) and envelope file.
+std::vector<RunOptions> pairBakes(const RunScene& scene, const RunOptions& options) {
+  std::vector<std::pair<std::string, std::string>> names = options.pairs;
+  std::string camera = scene.camera() ? scene.items()[*scene.camera()].name : "Camera";
+  for (const std::string& item : options.cameraPairs) names.emplace_back(item, camera);
+  std::vector<std::string> files = pairFileNames(names);
+  std::string directory = options.pairsDirectory.value_or(options.envelopesDirectory);
+  std::vector<RunOptions> bakes;
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    RunOptions one = options;
+    one.item = names[i].first;
+    one.target = names[i].second;
+    one.camera = i >= options.pairs.size();
+    if (one.camera) one.target.reset();
+    one.output = directory + "/" + files[i];
+    bakes.push_back(one);
+  }
+  return bakes;
+}
+
+// Bakes every pair, stopping at an interrupt; the worst exit status of them.
+int bakeEachPair(Session* session, const RunOptions& options) {
+  int worst = 0;
+  for (const RunOptions& one : pairBakes(session->scene, options)) {
+    if (platform::interrupted()) return reportInterrupted();
+    int status = bake(session, one);
+    if (status == EXIT_INTERRUPTED) return status;
+    worst = std::max(worst, status);
+  }
+  return worst;
+}
+
+// Writes the table of what the session baked, when asked and something was
+// baked, whole or not at all; an interrupt meanwhile ends the run once it is
+// done.
+int writeTableWhenAsked(const Session& session, const RunOptions& options) {
+  if (options.tablePath.empty() || session.baked.empty()) return 0;
+  double framesPerSecond =
+      options.sceneRate ? session.timing.framesPerSecond : MODULE_FRAMES_PER_SECOND;
+  std::string error;
+  bool written = writeBakeTable(options.tablePath, session.baked, bakesPairs(options),
+                                framesPerSecond, &error);
+  if (!written) return fail(error);
+  if (platform::interrupted()) return reportInterrupted();
+  if (!options.quiet && options.tablePath != "-") {
+    std::printf("table: %s\n", options.tablePath.c_str());
+  }
+  return 0;
+}
+
+int run(const RunOptions& given, const char* argv0) {
+  std::string error;
+  Session session;
+  RunScene& scene = session.scene;
+  RunScene::Detail detail = !given.listItems ? RunScene::Detail::Positions
+                            : given.verbose  ? RunScene::Detail::Structure
+                                             : RunScene::Detail::Names;
+  if (!checkPairOptions(given, &error)) return fail(error);
+  if (!scene.load(given.scenePath, detail, &error)) return fail(error);
+  if (given.listItems) {
+    std::fputs((given.verbose ? scene.verboseListing() : scene.listing()).c_str(), stdout);
+    return 0;
+  }
+  RunOptions options = given;
+  if (!options.scenePath.empty() &&
+      (!scene_eval::sceneTiming(scene.document(), scene.sourceName(), &session.timing, &error) ||
+       !takeScenesLastFrame(session.timing, scene.sourceName(), &options, &error))) {
+    return fail(error);
+  }
+  session.modulePath = options.modulePath.empty() ? defaultModulePath(argv0) : options.modulePath;
+  // From here on Ctrl-C only asks the run to stop where no file is left half
+  // written: within the module's write, between bakes, or after a file is
+  // replaced whole.
+  platform::catchInterrupts();
+  int status = bakesPairs(options) ? bakeEachPair(&session, options) : bake(&session, options);
+  if (status != EXIT_INTERRUPTED) status = std::max(status, writeTableWhenAsked(session, options));
+  platform::releaseInterrupts();
+  return status;
 }
 
 }  // namespace

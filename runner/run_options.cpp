@@ -22,6 +22,13 @@ constexpr char DESCRIPTION[] =
     "module's frame N.\n"
     "An item keeps its scene's name; a repeat is \"NAME (N)\", N the least from 2 not taken.\n"
     "\n"
+    "Several pairs in one run: --pair ITEM TARGET (and --pair-camera ITEM for an item and\n"
+    "the first camera), each as often as wanted. The scene is read once and the module\n"
+    "activated once per pair; each envelope is written to DIR/ITEM-TARGET.env (--output-dir;\n"
+    "names made safe for file names and distinct), with one summary line per pair. The exit\n"
+    "status is the worst of the pairs'; Ctrl-C stops the run, leaving the envelopes already\n"
+    "written and no partial one.\n"
+    "\n"
     "Exit status: 0, 1 or 2 as the module's activation returned; 3 when the runner\n"
     "itself failed, or refused before writing anything a run whose files are one file,\n"
     "cannot be written or whose options contradict; 4 when the module showed an error\n"
@@ -45,6 +52,8 @@ ParseOutcome parseRunOptions(int argc, const char* const* argv, RunOptions* opti
   std::int32_t lastFrame = 0;
   std::int32_t frameStep = 0;
   std::string output;
+  std::string pairsDirectory;
+  double reduceTolerance = 0;
   app.add_option("--module", options->modulePath,
                  "The module file to load (default: quorvel.p beside this program, else "
                  "../lib/quorvel/quorvel.p from there)")
@@ -100,9 +109,10 @@ ParseOutcome parseRunOptions(int argc, const char* const* argv, RunOptions* opti
       ->type_name("FILE");
 
   CLI::Option* progressOption =
-      app.add_flag("--progress")->description(
-          "Show a bake's progress on standard error once it runs a second (default: if it is "
-          "a terminal)");
+      app.add_flag("--progress")
+          ->description(
+              "Show a bake's progress on standard error once it runs a second (default: if it is "
+              "a terminal)");
   CLI::Option* noProgressOption = app.add_flag("--no-progress")
                                       ->description("Never show a bake's progress")
                                       ->excludes(progressOption);
@@ -113,6 +123,30 @@ ParseOutcome parseRunOptions(int argc, const char* const* argv, RunOptions* opti
   app.add_flag("--quiet", options->quiet,
                "Print nothing on success; errors still go to standard error")
       ->excludes(progressOption);
+
+  app.add_option("--pair", options->pairs,
+                 "Bake the distance from ITEM to TARGET (repeatable; see above)")
+      ->type_name("ITEM TARGET");
+  app.add_option("--pair-camera", options->cameraPairs,
+                 "Bake the distance from ITEM to the scene's first camera (repeatable)")
+      ->type_name("ITEM");
+  CLI::Option* pairsDirectoryOption =
+      app.add_option("--output-dir", pairsDirectory,
+                     "The directory the pairs' envelopes go to (default: the envelopes directory)")
+          ->type_name("DIR");
+  app.add_option(
+         "--table", options->tablePath,
+         "Also write a CSV table of the bake, one row per key: frame, seconds, distance and "
+         "both items' world x, y, z (with --pair, the pair's names first); - writes it to "
+         "standard output, and the summary lines to standard error")
+      ->type_name("FILE");
+  CLI::Option* reduceOption =
+      app.add_option(
+             "--reduce", reduceTolerance,
+             "Rewrite each envelope with the fewest of its keys that a linear curve through "
+             "them keeps within TOLERANCE (scene units) of every key; the first and last "
+             "keys are always kept")
+          ->type_name("TOLERANCE");
 
   try {
     app.parse(argc, argv);
@@ -125,6 +159,8 @@ ParseOutcome parseRunOptions(int argc, const char* const* argv, RunOptions* opti
   takeIfGiven(lastFrameOption, lastFrame, &options->lastFrame);
   takeIfGiven(stepOption, frameStep, &options->frameStep);
   takeIfGiven(outputOption, output, &options->output);
+  takeIfGiven(pairsDirectoryOption, pairsDirectory, &options->pairsDirectory);
+  takeIfGiven(reduceOption, reduceTolerance, &options->reduceTolerance);
   if (progressOption->count() > 0) options->progress = true;
   if (noProgressOption->count() > 0) options->progress = false;
   return {true, 0};

@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 struct RunOptions {
   std::string modulePath;                 // empty: found as findModuleFile says
@@ -27,7 +29,20 @@ struct RunOptions {
   std::optional<bool> progress;           // show a long bake's progress; none: if a terminal
   bool sceneRate = false;                 // the host's clock runs at the scene's frames a second
   bool quiet = false;                     // print nothing on success
+  // Several bakes in one run: one per pair, item and target by name, then one
+  // per --pair-camera item, measured to the first camera; each envelope goes
+  // to pairsDirectory, named by pairFileNames. Empty: one bake, as above.
+  std::vector<std::pair<std::string, std::string>> pairs;
+  std::vector<std::string> cameraPairs;
+  std::optional<std::string> pairsDirectory;  // --output-dir; none: the envelopes directory
+  std::string tablePath;                      // --table; empty: no table; "-": standard output
+  std::optional<double> reduceTolerance;      // --reduce; none: every key the module wrote
 };
+
+// Whether the run bakes several pairs (--pair or --pair-camera given).
+inline bool bakesPairs(const RunOptions& options) {
+  return !options.pairs.empty() || !options.cameraPairs.empty();
+}
 
 // Whether to go on after parsing, and if not, the status to exit with.
 struct ParseOutcome {

@@ -65,5 +65,8 @@ std::vector<RunFile> runFiles(const RunOptions& options, const std::string& enve
   files.push_back({options.modulePath.empty() ? "the module" : "--module", modulePath});
   files.push_back({options.output ? "--output" : "the default envelope", envelopePath});
   if (!options.plotPath.empty()) files.push_back({"--plot", options.plotPath});
+  if (!options.tablePath.empty() && options.tablePath != "-") {
+    files.push_back({"--table", options.tablePath});
+  }
   return files;
 }

@@ -30,7 +30,8 @@ bool checkDistinctFiles(const std::vector<RunFile>& files, std::string* error);
 
 // The files a run of `options` reads and writes, as the command line names
 // them: the scene (unless the built-in one), the module at `modulePath`, the
-// envelope at `envelopePath` and the plot (when asked for).
+// envelope at `envelopePath`, the plot and the table (when asked for, and
+// not to standard output).
 std::vector<RunFile> runFiles(const RunOptions& options, const std::string& envelopePath,
                               const std::string& modulePath);
 

@@ -1,0 +1,121 @@
+// Several pairs in one run, with a table and fewer keys: each pair's file,
+// its summary line, the run's exit status, the table against the envelopes'
+// own numbers, the reduced envelopes against the full ones, and Ctrl-C
+// between pairs.
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cmath>
+#include <map>
+#include <set>
+#include <sstream>
+#include <thread>
+
+#include "envelope/envelope.h"
+#include "tests/runner/quorvel_run_fixture.h"
+
+namespace {
+
+using ::testing::HasSubstr;
+
+std::vector<EnvelopeKey> keysOf(const std::string& path) {
+  std::vector<EnvelopeKey> keys;
+  std::string error;
+  EXPECT_TRUE(readEnvelopeFile(path, [&](const EnvelopeKey& key) { keys.push_back(key); }, &error))
+      << error;
+  return keys;
+}
+
+// The value lines of an envelope file, as written.
+std::vector<std::string> valueLines(const std::string& text) {
+  std::vector<std::string> values;
+  std::istringstream lines(text);
+  std::string line;
+  for (int number = 1; std::getline(lines, line); ++number) {
+    if (number > 4 && number % 2 == 1) values.push_back(line.substr(0, line.size() - 1));
+  }
+  return values;
+}
+
+TEST_F(QuorvelRunTest, SeveralPairsBakeToTheirOwnFilesWithATableAndFewerKeys) {
+  std::vector<std::string> pairs = {"--pair",   "Orbiter", "Drifter", "--pair",        "Drifter",
+                                    "Orbiter",  "--pair",  "Orbiter", "Nope",          "--pair-camera",
+                                    "Orbiter", "--output-dir", "."};
+  std::vector<std::string> reduced = pairs;
+  reduced.insert(reduced.end(), {"--table", "t.csv", "--reduce", "0.01"});
+  RunResult run = runQuorvel(reduced, directory_.root());
+  EXPECT_EQ(run.status, 3);  // the worst of the pairs': Nope names no item
+  EXPECT_THAT(run.err, HasSubstr("no item named \"Nope\""));
+  EXPECT_EQ(run.out,
+            "./Orbiter-Drifter.env: 43 keys, distance 2.313298 to 10.049876 (reduced from 60 keys "
+            "within 0.01)\n"
+            "./Drifter-Orbiter.env: 43 keys, distance 2.313298 to 10.049876 (reduced from 60 keys "
+            "within 0.01)\n"
+            "./Orbiter-Camera.env: 41 keys, distance 0.000000 to 8.000000 (reduced from 60 keys "
+            "within 0.01)\n"
+            "table: t.csv\n");
+  EXPECT_FALSE(exists("Orbiter-Nope.env"));
+
+  // The table's distances are the envelopes' own digits, pair by pair.
+  std::map<std::string, std::vector<std::string>> distances;
+  std::istringstream table(read("t.csv"));
+  std::string row;
+  std::getline(table, row);
+  EXPECT_EQ(row, "item,target,frame,seconds,distance,item_x,item_y,item_z,target_x,target_y,"
+                 "target_z\r");
+  while (std::getline(table, row)) {
+    std::vector<std::string> fields;
+    std::istringstream cells(row);
+    for (std::string cell; std::getline(cells, cell, ',');) fields.push_back(cell);
+    ASSERT_EQ(fields.size(), 11u) << row;
+    distances[fields[0] + "-" + fields[1]].push_back(fields[4]);
+  }
+  for (std::string name : {"Orbiter-Drifter", "Drifter-Orbiter", "Orbiter-Camera"}) {
+    EXPECT_EQ(distances[name], valueLines(read(name + ".env"))) << name;
+  }
+
+  // Each reduced envelope follows the full bake within the tolerance.
+  std::filesystem::create_directory(directory_.path("full"));
+  pairs.back() = "full";
+  runQuorvel(pairs, directory_.root());
+  for (std::string name : {"Orbiter-Drifter", "Orbiter-Camera"}) {
+    std::vector<EnvelopeKey> kept = keysOf(directory_.path(name + ".env"));
+    std::vector<EnvelopeKey> full = keysOf(directory_.path("full/" + name + ".env"));
+    ASSERT_EQ(full.size(), 60u);
+    std::size_t segment = 0;
+    for (const EnvelopeKey& key : full) {
+      while (kept[segment + 1].frame < key.frame) ++segment;
+      const EnvelopeKey& a = kept[segment];
+      const EnvelopeKey& b = kept[segment + 1];
+      double line = a.value + (b.value - a.value) * (key.frame - a.frame) / (b.frame - a.frame);
+      EXPECT_LE(std::fabs(line - key.value), 0.01 + 1e-9) << name << " at frame " << key.frame;
+    }
+  }
+}
+
+TEST_F(QuorvelRunTest, CtrlCBetweenPairsKeepsTheEnvelopesWrittenAndStartsNoOther) {
+  constexpr std::int32_t LAST_FRAME = 2000000;  // a second or more of work per pair
+  writeFile(directory_.path("scene.lws"), twoStaticNulls());
+  std::unique_ptr<StartedProgram> run = startQuorvel(
+      {"--scene", "scene.lws", "--last-frame", std::to_string(LAST_FRAME), "--pair", "Origin",
+       "Corner", "--pair", "Corner", "Origin", "--pair", "Origin", "Origin (2)"},
+      directory_.root());
+  auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+  while (!exists("Origin-Corner.env") && std::chrono::steady_clock::now() < giveUp) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  run->interrupt();
+  RunResult interrupted = run->wait(60);
+  EXPECT_EQ(interrupted.status, 130);
+  EXPECT_EQ(interrupted.err, "quorvel-run: interrupted\n");
+  EXPECT_EQ(keysOf(directory_.path("Origin-Corner.env")).size(), std::size_t{LAST_FRAME});
+  std::set<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(directory_.root())) {
+    names.insert(entry.path().filename().string());
+  }
+  EXPECT_EQ(names, (std::set<std::string>{"Origin-Corner.env", "scene.lws"}));
+}
+
+}  // namespace
