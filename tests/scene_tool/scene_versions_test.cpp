@@ -263,4 +263,128 @@ TEST(SceneVersions, UnreadableMotionsAndLoopsOfParentsAreRefusedAtTheirLine) {
   }
 }
 
+// The number of line ends in `text` that are a newline without a carriage
+// return before it, and of those that are both.
+struct LineEnds {
+  int bare = 0;
+  int crlf = 0;
+};
+LineEnds lineEndsOf(const std::string& text) {
+  LineEnds ends;
+  for (std::size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at + 1)) {
+    (at > 0 && text[at - 1] == '\r' ? ends.crlf : ends.bare)++;
+  }
+  return ends;
+}
+
+// A real scene saved with CR LF line ends (version 3, at 25 frames per
+// second): every line an edit adds ends with CR LF too, and the scene bakes
+// as keyed, scene frame 25 being the runner's frame 30 (one second).
+TEST(SceneVersions, ACrLfSceneKeepsItsLineEnds) {
+  const std::vector<std::vector<std::string>> edits = {
+      {"add-null", "s.lws", "Post"},
+      {"add-null", "s.lws", "X"},
+      {"key", "s.lws", "X", "--frame", "25", "--position", "0", "3", "4"},
+      {"add-object", "s.lws", "Objects/ball.lwo"},
+      {"copy", "s.lws", "X"},
+      {"parent", "s.lws", "X (2)", "X"},
+      {"key", "s.lws", "X (2)", "--frame", "0", "--position", "0", "0", "1", "--linear"},
+      {"dissolve", "s.lws", "X", "--frame", "10", "--value", "0.5"},
+      {"dissolve", "s.lws", "X", "--frame", "5", "--value", "0"},
+  };
+  ScratchDirectory directory;
+  const std::string original = readFile(TOOL_SAMPLES + "scene_light_rig.lws");
+  ASSERT_EQ(lineEndsOf(original).bare, 0);
+  writeFile(directory.path("s.lws"), original);
+  std::string before = original;
+  for (const std::vector<std::string>& edit : edits) {
+    RunResult result = runScene(edit, directory);
+    EXPECT_EQ(result.status, 0) << edit[0] << ": " << result.err;
+    std::string after = readFile(directory.path("s.lws"));
+    EXPECT_NE(after, before) << edit[0] << " " << edit[2] << " changed nothing";
+    EXPECT_EQ(lineEndsOf(after).bare, 0) << edit[0] << " " << edit[2];
+    before = after;
+  }
+  RunResult toX = runQuorvel({"--scene", "s.lws", "--item", "Post", "--target", "X",
+                              "--last-frame", "31", "--step", "30", "--output", "x.env"},
+                             directory.root());
+  EXPECT_EQ(toX.status, 0) << toX.err;
+  expectDistances(distancesOf(readFile(directory.path("x.env"))), {0, 5}, "X");
+  // X (2), a copy of X keyed anew at frame 0, hangs from X: 1 along z from
+  // it at frame 0, and with X's own key at scene frame 25, (0, 6, 8).
+  RunResult toCopy = runQuorvel({"--scene", "s.lws", "--item", "Post", "--target", "X (2)",
+                                 "--last-frame", "31", "--step", "30", "--output", "c.env"},
+                                directory.root());
+  EXPECT_EQ(toCopy.status, 0) << toCopy.err;
+  expectDistances(distancesOf(readFile(directory.path("c.env"))), {1, 10}, "X (2)");
+}
+
+// Every name `list` prints is taken by both tools, and `list` prints what
+// `quorvel-run --list-items` prints, each object's number aside.
+TEST(SceneVersions, EveryNameListPrintsSelectsTheSameItemInBothTools) {
+  const std::string samples[] = {
+      RUNNER_SAMPLES + "move_x_oldformat_56.lws", RUNNER_SAMPLES + "move_x_oldformat_6.lws",
+      RUNNER_SAMPLES + "move_x.lws", TOOL_SAMPLES + "scene_light_rig.lws",
+      TOOL_SAMPLES + "seq_planet_01.lws"};
+  for (const std::string& sample : samples) {
+    SCOPED_TRACE(sample);
+    ScratchDirectory directory;
+    RunResult listed = runScene({"list", sample}, directory);
+    RunResult runnerListed = runQuorvel({"--scene", sample, "--list-items"}, directory.root());
+    ASSERT_EQ(listed.status, 0) << listed.err;
+    std::istringstream lines(listed.out);
+    std::string line;
+    std::string withoutNumbers;
+    while (std::getline(lines, line)) {
+      std::size_t tab = line.find('\t');
+      std::string kind = line.substr(0, tab);
+      std::string name = line.substr(tab + 1, line.find('\t', tab + 1) - tab - 1);
+      withoutNumbers += kind.substr(0, kind.find(' ')) + line.substr(tab) + "\n";
+      // The runner takes the name: it bakes, or refuses for another reason.
+      RunResult run = runQuorvel({"--scene", sample, "--item", name, "--camera", "--last-frame",
+                                  "1", "--output", "out.env"},
+                                 directory.root());
+      EXPECT_THAT(run.err, Not(HasSubstr("no item named"))) << name;
+      // quorvel-scene takes it: it keys an object, and names any other kind.
+      RunResult key = runScene({"key", sample, name, "--frame", "0", "--position", "0", "0", "0",
+                                "--output", "out.lws"},
+                               directory);
+      if (kind.starts_with("object")) {
+        EXPECT_EQ(key.status, 0) << name << ": " << key.err;
+      } else {
+        EXPECT_THAT(key.err, HasSubstr("\"" + name + "\" is a " + kind + ", not an object"));
+      }
+    }
+    EXPECT_EQ(withoutNumbers, runnerListed.out);
+  }
+}
+
+// `new` writes a scene where there is none, and replaces one only with --force.
+TEST(SceneVersions, NewReplacesAFileOnlyWithForce) {
+  struct Case {
+    std::vector<std::string> arguments;
+    int status;
+    std::string message;
+    bool replaced;
+  };
+  const Case cases[] = {
+      {{"new", "s.lws"}, 4, "quorvel-scene: s.lws exists already; give --force to replace it\n",
+       false},
+      {{"new", "s.lws", "--force"}, 0, "", true},
+      {{"new", "fresh.lws"}, 0, "", true},
+  };
+  for (const Case& c : cases) {
+    ScratchDirectory directory;
+    writeFile(directory.path("s.lws"), "LWSC\n1\n\nmine\n");
+    RunResult result = runScene(c.arguments, directory);
+    EXPECT_EQ(result.status, c.status) << c.arguments[1];
+    EXPECT_EQ(result.err, c.message) << c.arguments[1];
+    std::string written = readFile(directory.path(c.arguments[1]));
+    EXPECT_EQ(written.size() == 1144u, c.replaced) << c.arguments[1];  // the default scene
+    if (c.arguments[1] != "s.lws") {
+      EXPECT_EQ(readFile(directory.path("s.lws")), "LWSC\n1\n\nmine\n");
+    }
+  }
+}
+
 }  // namespace
