@@ -27,24 +27,6 @@ constexpr char DESCRIPTION[] =
     "Exit status: 0 done; 3 bad arguments, or a file that cannot be read or written;\n"
     "4 the edit was refused.";
 
-// Shown after the help; help2man makes it the manual page's EXAMPLES section.
-constexpr char EXAMPLES[] =
-    "Examples:\n"
-    "  A scene built and baked in a script: Lamp rides 12 above Rider.\n"
-    "    quorvel-scene new scene.lws\n"
-    "    quorvel-scene add-null scene.lws Post\n"
-    "    quorvel-scene add-null scene.lws Rider\n"
-    "    quorvel-scene key scene.lws Rider --frame 0 --position 3 4 0\n"
-    "    quorvel-scene key scene.lws Rider --frame 30 --position 6 8 0 --linear\n"
-    "    quorvel-scene add-null scene.lws Lamp\n"
-    "    quorvel-scene key scene.lws Lamp --frame 0 --position 0 0 12\n"
-    "    quorvel-scene parent scene.lws Lamp Rider\n"
-    "    quorvel-run --scene scene.lws --item Post --target Lamp --last-frame 31 --step 30\n"
-    "  A copy of an object of a version 5 scene, moved along x, and its items:\n"
-    "    quorvel-scene copy shot.lws simple_cube --output shot2.lws\n"
-    "    quorvel-scene key shot2.lws \"simple_cube (2)\" --frame 0 --position 2 0 0\n"
-    "    quorvel-scene list shot2.lws";
-
 // What --help says of the layouts that no scene file we have holds.
 constexpr char DISSOLVE_DESCRIPTION[] =
     "Add a dissolve key to OBJECT. Version 1: the first key at frame 0, each later one\n"
@@ -222,7 +204,6 @@ SceneParseOutcome parseSceneOptions(int argc, const char* const* argv, SceneOpti
   CLI::App app(DESCRIPTION, "quorvel-scene");
   app.set_version_flag("--version", std::string("quorvel-scene ") + QUORVEL_VERSION);
   app.require_subcommand(1);
-  app.footer(EXAMPLES);
   app.set_help_all_flag("--help-all", "Print this help with every subcommand's options and exit");
   NumberTexts texts;
   addCommands(&app, options, &texts);
