@@ -387,4 +387,40 @@ TEST(SceneVersions, NewReplacesAFileOnlyWithForce) {
   }
 }
 
+// What an edit prints: the object it adds as `list` lists it, and on
+// standard error every item whose name it changed; --ordinal counts the
+// objects by the name the file itself gives them.
+TEST(SceneVersions, AnEditReportsItsObjectAndTheNamesItChanged) {
+  struct Case {
+    const char* sample;  // in tests/scene_tool/scenes; empty: `new` writes it
+    std::vector<std::string> arguments;
+    std::string out;
+    std::string err;
+  };
+  const Case cases[] = {
+      // The default light is named "Light"; a new object of that name comes
+      // before it in the file, so the light becomes "Light (2)".
+      {"", {"add-null", "s.lws", "Light"}, "object 1\tLight\n",
+       "quorvel-scene: note: the light \"Light\" is now named \"Light (2)\"\n"},
+      {"seq_planet_01.lws", {"copy", "s.lws", "Null", "--ordinal", "3"}, "object 31\tNull (5)\n",
+       ""},
+      {"seq_planet_01.lws", {"copy", "s.lws", "Null (3)"}, "object 31\tNull (5)\n", ""},
+      {"seq_planet_01.lws", {"add-object", "s.lws", "Objects/mesh_planet.lwo"},
+       "object 31\tmesh_planet (2)\n", ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.arguments[0] + " " + c.arguments[2]);
+    ScratchDirectory directory;
+    if (*c.sample) {
+      writeFile(directory.path("s.lws"), readFile(TOOL_SAMPLES + c.sample));
+    } else {
+      ASSERT_EQ(runScene({"new", "s.lws"}, directory).status, 0);
+    }
+    RunResult result = runScene(c.arguments, directory);
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.out, c.out);
+    EXPECT_EQ(result.err, c.err);
+  }
+}
+
 }  // namespace
