@@ -52,7 +52,9 @@ bool sceneItemParents(const SceneDocument* document, const std::string& sourceNa
   for (std::size_t i = 0; i < found.items.size(); ++i) {
     if (indexes[i] == NO_PARENT) continue;
     made[i].parent = indexes[i];
-    made[i].line = found.lines[findInItem(found.lines, found.items[i], keyword)].number;
+    // A bone without a parent line hangs from its object all the same.
+    std::size_t line = findInItem(found.lines, found.items[i], keyword);
+    if (line != found.items[i].end) made[i].line = found.lines[line].number;
   }
   *parents = std::move(made);
   return true;

@@ -27,7 +27,7 @@ bool sceneItemFacts(const SceneDocument* document, const std::string& sourceName
 
 struct ItemParent {
   std::optional<std::size_t> parent;  // the index of the item it hangs from; none for none
-  int line = 0;  // the number of its parent line in the file, from 1; 0 for none
+  int line = 0;  // the number of its parent line in the file, from 1; 0 when it has none
 };
 
 // The parent of each item, in the order of listSceneItems, as the runner

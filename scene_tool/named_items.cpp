@@ -63,6 +63,8 @@ const char* kindName(scene_eval::ItemKind kind) {
       return "light";
     case scene_eval::ItemKind::Camera:
       return "camera";
+    case scene_eval::ItemKind::Bone:
+      return "bone";
   }
   return "item";
 }

@@ -53,7 +53,7 @@ class NamedItems {
 };
 
 // The word `quorvel-run --list-items` gives the kind: "object", "light",
-// "camera".
+// "camera", "bone".
 const char* kindName(scene_eval::ItemKind kind);
 
 #endif  // QUORVEL_SCENE_TOOL_NAMED_ITEMS_H_

@@ -232,7 +232,9 @@ class SceneEdit {
       std::optional<std::size_t> up = parents[item].parent;
       if (!up) return "";
       if (*up == child) {
-        return options_.file + ":" + std::to_string(parents[item].line) + ": " +
+        // A bone without a parent line hangs from its object: its own line says so.
+        int line = parents[item].line ? parents[item].line : before_.spec(item).line;
+        return options_.file + ":" + std::to_string(line) + ": " +
                quoted(options_.parent) + " hangs below " + quoted(options_.name) +
                " already: the parents would go round in a circle";
       }

@@ -22,7 +22,6 @@ using ::testing::HasSubstr;
 using ::testing::Not;
 
 const std::string RUNNER_SAMPLES = std::string(QUORVEL_SOURCE_DIR) + "/tests/runner/scenes/";
-const std::string TOOL_SAMPLES = std::string(QUORVEL_SOURCE_DIR) + "/tests/scene_tool/scenes/";
 
 RunResult runScene(const std::vector<std::string>& arguments, const ScratchDirectory& directory) {
   return runProgram(QUORVEL_SCENE, arguments, directory.root());
@@ -293,7 +292,7 @@ TEST(SceneVersions, ACrLfSceneKeepsItsLineEnds) {
       {"dissolve", "s.lws", "X", "--frame", "5", "--value", "0"},
   };
   ScratchDirectory directory;
-  const std::string original = readFile(TOOL_SAMPLES + "scene_light_rig.lws");
+  const std::string original = readFile(RUNNER_SAMPLES + "scene_light_rig.lws");
   ASSERT_EQ(lineEndsOf(original).bare, 0);
   writeFile(directory.path("s.lws"), original);
   std::string before = original;
@@ -324,8 +323,8 @@ TEST(SceneVersions, ACrLfSceneKeepsItsLineEnds) {
 TEST(SceneVersions, EveryNameListPrintsSelectsTheSameItemInBothTools) {
   const std::string samples[] = {
       RUNNER_SAMPLES + "move_x_oldformat_56.lws", RUNNER_SAMPLES + "move_x_oldformat_6.lws",
-      RUNNER_SAMPLES + "move_x.lws", TOOL_SAMPLES + "scene_light_rig.lws",
-      TOOL_SAMPLES + "seq_planet_01.lws"};
+      RUNNER_SAMPLES + "move_x.lws", RUNNER_SAMPLES + "scene_light_rig.lws",
+      RUNNER_SAMPLES + "seq_planet_01.lws"};
   for (const std::string& sample : samples) {
     SCOPED_TRACE(sample);
     ScratchDirectory directory;
@@ -392,7 +391,7 @@ TEST(SceneVersions, NewReplacesAFileOnlyWithForce) {
 // objects by the name the file itself gives them.
 TEST(SceneVersions, AnEditReportsItsObjectAndTheNamesItChanged) {
   struct Case {
-    const char* sample;  // in tests/scene_tool/scenes; empty: `new` writes it
+    const char* sample;  // in tests/runner/scenes; empty: `new` writes it
     std::vector<std::string> arguments;
     std::string out;
     std::string err;
@@ -412,7 +411,7 @@ TEST(SceneVersions, AnEditReportsItsObjectAndTheNamesItChanged) {
     SCOPED_TRACE(c.arguments[0] + " " + c.arguments[2]);
     ScratchDirectory directory;
     if (*c.sample) {
-      writeFile(directory.path("s.lws"), readFile(TOOL_SAMPLES + c.sample));
+      writeFile(directory.path("s.lws"), readFile(RUNNER_SAMPLES + c.sample));
     } else {
       ASSERT_EQ(runScene({"new", "s.lws"}, directory).status, 0);
     }
