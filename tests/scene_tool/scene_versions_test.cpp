@@ -422,4 +422,44 @@ TEST(SceneVersions, AnEditReportsItsObjectAndTheNamesItChanged) {
   }
 }
 
+// A bone is listed as the runner lists it and refused where an object is
+// needed; an object with bones takes a parent and keeps its bones.
+TEST(SceneVersions, BonesAreListedAsTheRunnerListsThemAndRefusedWhereAnObjectIsNeeded) {
+  ScratchDirectory directory;
+  const std::string scene =
+      withReplaced(readFile(RUNNER_SAMPLES + "move_x_oldformat_6.lws"),
+                   "ObjGIMaxPixelSpacing 100.000000\nShadowOptions 7",
+                   "ObjGIMaxPixelSpacing 100.000000\nAddBone\nBoneName Arm\nShadowOptions 7");
+  writeFile(directory.path("s.lws"), scene);
+  EXPECT_EQ(runScene({"list", "s.lws"}, directory).out,
+            "object 1\tsimple_cube\nbone\tArm\nlight\tLight\ncamera\tCamera\n");
+  EXPECT_EQ(runQuorvel({"--scene", "s.lws", "--list-items"}, directory.root()).out,
+            "object\tsimple_cube\nbone\tArm\nlight\tLight\ncamera\tCamera\n");
+  const std::vector<std::string> refused[] = {
+      {"parent", "s.lws", "Arm", "simple_cube"},
+      {"parent", "s.lws", "simple_cube", "Arm"},
+      {"key", "s.lws", "Arm", "--frame", "0", "--position", "0", "0", "0"},
+  };
+  for (const std::vector<std::string>& arguments : refused) {
+    RunResult result = runScene(arguments, directory);
+    EXPECT_EQ(result.status, 4) << arguments[0];
+    EXPECT_THAT(result.err, HasSubstr("s.lws:195: \"Arm\" is a bone, not an object"));
+  }
+  RunResult copy = runScene({"copy", "s.lws", "simple_cube"}, directory);
+  EXPECT_EQ(copy.status, 4);
+  EXPECT_THAT(copy.err, HasSubstr("s.lws:195: \"simple_cube\" has bones"));
+  EXPECT_EQ(readFile(directory.path("s.lws")), scene);
+
+  // The object's parent line goes among its own lines, before its bone's:
+  // the object hangs from N, and the bone still from the object.
+  ASSERT_EQ(runScene({"add-null", "s.lws", "N"}, directory).status, 0);
+  ASSERT_EQ(runScene({"parent", "s.lws", "simple_cube", "N"}, directory).status, 0);
+  EXPECT_THAT(readFile(directory.path("s.lws")),
+              HasSubstr("ParentItem 10000001\nAddBone\nBoneName Arm\nShadowOptions 7\n"));
+  RunResult verbose = runQuorvel({"--scene", "s.lws", "--list-items", "--verbose"},
+                                 directory.root());
+  EXPECT_THAT(verbose.out, HasSubstr("object\tsimple_cube\t-\tN\t"));
+  EXPECT_THAT(verbose.out, HasSubstr("bone\tArm\t-\tsimple_cube\t"));
+}
+
 }  // namespace
