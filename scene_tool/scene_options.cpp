@@ -12,14 +12,35 @@ constexpr char DESCRIPTION[] =
     "Builds and edits LightWave scene files (LWSC text) with the Quorvel scene library,\n"
     "one edit per call, so that a shell script can build a scene for quorvel-run.\n"
     "\n"
-    "An OBJECT is named exactly as `list` shows it: a null's name or a loaded object's\n"
-    "path; \"NAME (2)\" is the second object of that name. Edits replace FILE whole or\n"
-    "not at all, or write the result to --output OUT and leave FILE alone. An edit\n"
-    "that cannot be made says why and changes no file. Edits take scenes of version 1,\n"
-    "as `new` writes them; `list` reads any.\n"
+    "Items are named as `quorvel-run --list-items` names them, and as `list` prints\n"
+    "them: a loaded object by its file's base name (\"ball\" for Objects/ball.lwo), a\n"
+    "null, light, camera or bone by the name its scene gives it, and a repeated name\n"
+    "as \"NAME (2)\", \"NAME (3)\" and so on. Edits work on objects.\n"
+    "\n"
+    "Edits take scenes of every version, 1 to 5, and write what they add in the\n"
+    "layout of the scene's own version, with the line ends the scene has. A new\n"
+    "object goes after the last object, so no object number or item ID changes.\n"
+    "FRAME is a frame of the scene at its FramesPerSecond (30 when it has none).\n"
+    "Edits replace FILE whole or not at all, or write the result to --output OUT\n"
+    "and leave FILE alone. An edit that cannot be made says why and changes no file.\n"
     "\n"
     "Exit status: 0 done; 3 bad arguments, or a file that cannot be read or written;\n"
     "4 the edit was refused.";
+
+// What --help says of the layouts that no scene file we have holds.
+constexpr char DISSOLVE_DESCRIPTION[] =
+    "Add a dissolve key to OBJECT. Version 1: the first key at frame 0, each later one\n"
+    "after the last. Versions 3 to 5: \"ObjectDissolve (envelope)\" and an envelope laid\n"
+    "out as a motion channel's, keys ordered by frame; this layout is our inference, as\n"
+    "no scene file we have holds one. Version 2 scenes are refused: no layout of their\n"
+    "dissolve is known.";
+
+constexpr char KEY_DESCRIPTION[] =
+    "Add a motion key to OBJECT. Version 1: frame 0 starts the motion afresh and any\n"
+    "other frame must come after the last key's. Versions 2 to 5: one key into each of\n"
+    "the nine channels, replacing a key at the same frame, else among the keys in the\n"
+    "order of frames; a linear key is refused in version 2, whose span code for it is\n"
+    "not known.";
 
 // The texts of the numbers, as typed; read with from_chars after parsing.
 struct NumberTexts {
@@ -66,6 +87,8 @@ bool readTriple(const std::string& option, const std::vector<std::string>& texts
 bool readNumbers(const NumberTexts& texts, SceneOptions* options) {
   switch (options->command) {
     case SceneCommand::COPY:
+      if (texts.ordinal.empty()) return true;  // not given: NAME is the name list prints
+      options->ordinalGiven = true;
       if (!readWhole("--ordinal", texts.ordinal, &options->ordinal)) return false;
       if (options->ordinal < 1) return reportBad("--ordinal", texts.ordinal, "1 or more");
       return true;
@@ -102,11 +125,14 @@ void addOutput(CLI::App* sub, SceneOptions* options) {
 
 // Every subcommand and its arguments, in the order --help shows them.
 void addCommands(CLI::App* app, SceneOptions* options, NumberTexts* texts) {
-  CLI::App* sub = addCommand(app, "new", "Write the default scene (no objects) to OUT",
+  CLI::App* sub = addCommand(app, "new", "Write the default scene (version 1, no objects) to OUT",
                              SceneCommand::NEW_SCENE, options);
   sub->add_option("OUT", options->file, "The scene file to write")->required();
+  sub->add_flag("--force", options->force, "Replace OUT when it exists (default: refuse)");
 
-  sub = addCommand(app, "list", "Print the objects with their numbers, the lights and cameras",
+  sub = addCommand(app, "list",
+                   "Print the items as quorvel-run --list-items does (kind, name, ID), each "
+                   "object's kind followed by its number",
                    SceneCommand::LIST, options);
   addFile(sub, options);
 
@@ -125,8 +151,11 @@ void addCommands(CLI::App* app, SceneOptions* options, NumberTexts* texts) {
   sub = addCommand(app, "copy", "Add a copy of an object, its motion and parent included",
                    SceneCommand::COPY, options);
   addFile(sub, options);
-  sub->add_option("NAME", options->name, "The object to copy, named exactly")->required();
-  sub->add_option("--ordinal", texts->ordinal, "Copy the Nth object of that name (default: 1)")
+  sub->add_option("NAME", options->name, "The object to copy, named as list names it")
+      ->required();
+  sub->add_option("--ordinal", texts->ordinal,
+                  "Copy the Nth object that the scene file itself names NAME, before repeated "
+                  "names are told apart")
       ->type_name("N");
   addOutput(sub, options);
 
@@ -136,31 +165,31 @@ void addCommands(CLI::App* app, SceneOptions* options, NumberTexts* texts) {
   sub->add_option("PARENT", options->parent, "The parent object")->required();
   addOutput(sub, options);
 
-  sub = addCommand(app, "key", "Add a motion key to OBJECT (frame 0 starts its motion afresh)",
-                   SceneCommand::KEY, options);
+  sub = addCommand(app, "key", KEY_DESCRIPTION, SceneCommand::KEY, options);
   addFile(sub, options);
   sub->add_option("OBJECT", options->name, "The object")->required();
-  sub->add_option("--frame", texts->frame, "The key's frame: 0, or after the last key's")
+  sub->add_option("--frame", texts->frame, "The key's frame, from 0")
       ->type_name("F")
       ->required();
   sub->add_option("--position", texts->position, "Position: X Y Z")
       ->type_name("NUMBER")
       ->expected(3)
       ->required();
-  sub->add_option("--rotation", texts->rotation, "Heading, pitch, bank (default: 0 0 0)")
+  sub->add_option("--rotation", texts->rotation,
+                  "Heading, pitch, bank in degrees (default: 0 0 0)")
       ->type_name("NUMBER")
       ->expected(3);
   sub->add_option("--scale", texts->scale, "Scale: X Y Z (default: 1 1 1)")
       ->type_name("NUMBER")
       ->expected(3);
-  sub->add_flag("--linear", options->linear, "Linear span into this key (default: spline)");
+  sub->add_flag("--linear", options->linear,
+                "Linear span into this key (default: TCB spline); not in version 2");
   addOutput(sub, options);
 
-  sub = addCommand(app, "dissolve", "Add a dissolve key to OBJECT (the first one at frame 0)",
-                   SceneCommand::DISSOLVE, options);
+  sub = addCommand(app, "dissolve", DISSOLVE_DESCRIPTION, SceneCommand::DISSOLVE, options);
   addFile(sub, options);
   sub->add_option("OBJECT", options->name, "The object")->required();
-  sub->add_option("--frame", texts->frame, "The key's frame: 0, or after the last key's")
+  sub->add_option("--frame", texts->frame, "The key's frame, from 0")
       ->type_name("F")
       ->required();
   sub->add_option("--value", texts->value, "Dissolve: 0 shows the object, 1 hides it")
@@ -175,8 +204,8 @@ SceneParseOutcome parseSceneOptions(int argc, const char* const* argv, SceneOpti
   CLI::App app(DESCRIPTION, "quorvel-scene");
   app.set_version_flag("--version", std::string("quorvel-scene ") + QUORVEL_VERSION);
   app.require_subcommand(1);
+  app.set_help_all_flag("--help-all", "Print this help with every subcommand's options and exit");
   NumberTexts texts;
-  texts.ordinal = "1";
   addCommands(&app, options, &texts);
   try {
     app.parse(argc, argv);

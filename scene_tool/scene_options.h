@@ -33,6 +33,8 @@ struct SceneOptions {
   std::string output;  // empty: an edit replaces `file`
   std::string name;    // the object: added, copied, keyed, the child
   std::string parent;  // `parent`: the object that becomes the parent
+  bool force = false;  // `new`: replace an existing file
+  bool ordinalGiven = false;  // `copy`: --ordinal was given
   std::int32_t ordinal = 1;
   std::int32_t frame = 0;
   std::array<double, 3> position = {0, 0, 0};

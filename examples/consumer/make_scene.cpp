@@ -3,6 +3,7 @@
 // scene was written, 1 otherwise.
 
 #include <quorvel/scene.h>
+#include <quorvel/version_edits.h>
 
 #include <cstdio>
 
@@ -14,7 +15,9 @@ int main(int argc, char** argv) {
   SceneDocument* scene = newScene();
   bool made = scene && addNullObject(scene, objectInsertPoint(scene), "Rider");
   SceneLine* rider = made ? findObjectLine(scene, "Rider", 1) : nullptr;
-  made = rider && addMotionKey(rider, 0, 2, 0, 0, 0, 0, 1, 1, 1, 30, 1, 0, 0, 0) &&
+  // A key in the layout of the scene's own version: here the default scene's, 1.
+  KeyValues up = {{0, 2, 0, 0, 0, 0, 1, 1, 1}};
+  made = rider && setMotionKeyInVersion(scene, rider, up, 30, true).status == EDIT_DONE &&
          writeScene(scene, argv[1]);
   freeScene(scene);
   if (!made) std::fprintf(stderr, "make-scene: cannot write %s\n", argv[1]);

@@ -77,8 +77,9 @@ TEST_F(QuorvelSceneTest, EachSubcommandChangesTheSceneAsTheLibraryEditsIt) {
        "object 3\tA (2)\n",
        OBJECTS_END,
        "ShadowOptions 7\n\n" + nullBlock("A") + "AmbientColor"},
+      // A loaded object is named by its file's base name, as the runner names it.
       {{"add-object", "s.lws", "Objects/ball.lwo", "--output", "out.lws"},
-       "object 3\tObjects/ball.lwo\n",
+       "object 3\tball\n",
        OBJECTS_END,
        "ShadowOptions 7\n\nLoadObject Objects/ball.lwo" + nullBlock("").substr(14) + "AmbientColor",
        "out.lws"},
@@ -131,8 +132,8 @@ TEST_F(QuorvelSceneTest, RefusedEditsSayWhyAndChangeNoFile) {
   const std::string scene = read("s.lws");
   writeFile(directory_.path("bare.lws"), "LWSC\n1\n\nFirstFrame 1\n");
   writeFile(directory_.path("notes.txt"), "not a scene\n");
-  const std::string version3 = replaced(scene, "LWSC\n1\n", "LWSC\n3\n");
-  writeFile(directory_.path("v3.lws"), version3);
+  const std::string version6 = replaced(scene, "LWSC\n1\n", "LWSC\n6\n");
+  writeFile(directory_.path("v6.lws"), version6);
   struct Refusal {
     std::vector<std::string> arguments;
     int status;
@@ -148,14 +149,15 @@ TEST_F(QuorvelSceneTest, RefusedEditsSayWhyAndChangeNoFile) {
       {{"parent", "s.lws", "A", "B"}, 4, "\"B\" hangs below \"A\" already"},
       {{"key", "s.lws", "B", "--frame", "30", "--position", "0", "0", "0"},
        4,
-       "s.lws:22: the last motion key of \"B\" is at frame 30; a new key must come after it"},
+       "s.lws:30: the last motion key of \"B\" is at frame 30; a new key must come after it in a "
+       "version 1 scene"},
       {{"dissolve", "s.lws", "A", "--frame", "5", "--value", "1"},
        4,
        "s.lws:12: \"A\" has no dissolve envelope yet: its first key stands at frame 0"},
       {{"add-null", "s.lws", ""}, 4, "the object's name is empty"},
       {{"add-null", "s.lws", std::string(250, 'n')}, 4, "longer than a scene line's 255 bytes"},
-      {{"add-null", "bare.lws", "C"}, 4, "bare.lws: the scene has no AmbientColor line"},
-      {{"add-null", "v3.lws", "C"}, 4, "v3.lws:2: scene version 3: quorvel-scene edits version 1"},
+      {{"add-null", "bare.lws", "C"}, 4, "bare.lws: the scene has no object and no AmbientColor line"},
+      {{"add-null", "v6.lws", "C"}, 4, "v6.lws:2: scene version 6 is not supported (1 to 5 are)"},
       {{"key", "s.lws", "A", "--frame", "1.5", "--position", "0", "0", "0"},
        3,
        "--frame: \"1.5\" is not a whole number"},
@@ -177,7 +179,7 @@ TEST_F(QuorvelSceneTest, RefusedEditsSayWhyAndChangeNoFile) {
     EXPECT_EQ(result.out, "") << what;
     EXPECT_EQ(read("s.lws"), scene) << what;
     EXPECT_EQ(read("bare.lws"), "LWSC\n1\n\nFirstFrame 1\n") << what;
-    EXPECT_EQ(read("v3.lws"), version3) << what;
+    EXPECT_EQ(read("v6.lws"), version6) << what;
   }
 }
 

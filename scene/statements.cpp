@@ -1,0 +1,125 @@
+#include "scene/statements.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstring>
+
+namespace {
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
+bool isLineEnd(char c) { return c == '\r' || c == '\n' || c == '\0'; }
+
+// The line's text after its blanks and tabs.
+const char* statementOf(const SceneLine* line) {
+  const char* text = line->text;
+  while (isBlank(*text)) ++text;
+  return text;
+}
+
+bool opensBlock(const SceneLine* line) {
+  return statementOf(line)[0] == '{' || isStatement(line, "Plugin");
+}
+
+bool closesBlock(const SceneLine* line) {
+  return statementOf(line)[0] == '}' || isStatement(line, "EndPlugin");
+}
+
+}  // namespace
+
+bool startsFileLine(const SceneLine* line) {
+  if (!line->prev) return true;
+  std::size_t length = std::strlen(line->prev->text);
+  return length > 0 && line->prev->text[length - 1] == '\n';
+}
+
+bool isStatement(const SceneLine* line, const char* keyword) {
+  if (!startsFileLine(line)) return false;
+  const char* statement = statementOf(line);
+  std::size_t length = std::strlen(keyword);
+  return std::strncmp(statement, keyword, length) == 0 &&
+         (isBlank(statement[length]) || isLineEnd(statement[length]));
+}
+
+bool isEmptyLine(const SceneLine* line) {
+  return std::strcmp(line->text, "\n") == 0 || std::strcmp(line->text, "\r\n") == 0;
+}
+
+SceneLine* nextFileLine(SceneLine* line) {
+  SceneLine* next = line->next;
+  while (next && !startsFileLine(next)) next = next->next;
+  return next;
+}
+
+SceneLine* blockClosing(SceneLine* line) {
+  if (!opensBlock(line)) return line;
+  int depth = 0;
+  for (SceneLine* walk = line; walk; walk = nextFileLine(walk)) {
+    if (opensBlock(walk)) {
+      ++depth;
+    } else if (closesBlock(walk) && --depth == 0) {
+      return walk;
+    }
+  }
+  return nullptr;
+}
+
+SceneLine* nextStatement(SceneLine* line) {
+  SceneLine* closing = blockClosing(line);
+  return closing ? nextFileLine(closing) : nullptr;
+}
+
+SceneLine* findStatement(SceneLine* from, SceneLine* stop, const char* keyword) {
+  for (SceneLine* line = from; line && line != stop; line = nextStatement(line)) {
+    if (isStatement(line, keyword)) return line;
+  }
+  return nullptr;
+}
+
+bool isObjectStatement(const SceneLine* line) {
+  return isStatement(line, "LoadObject") || isStatement(line, "LoadObjectLayer") ||
+         isStatement(line, "AddNullObject");
+}
+
+bool beginsItem(const SceneLine* line, int version) {
+  return isObjectStatement(line) || isStatement(line, "AddLight") ||
+         isStatement(line, version == 1 ? "ShowCamera" : "AddCamera");
+}
+
+int lineWords(const SceneLine* line, Word* words, int capacity) {
+  int count = 0;
+  const char* at = line->text;
+  while (true) {
+    while (isBlank(*at)) ++at;
+    if (isLineEnd(*at)) return count;
+    const char* begin = at;
+    while (!isBlank(*at) && !isLineEnd(*at)) ++at;
+    if (count < capacity) words[count] = {begin, static_cast<std::size_t>(at - begin)};
+    ++count;
+  }
+}
+
+bool readInteger(Word word, long* value) {
+  if (!word.begin) return false;
+  const char* end = word.begin + word.length;
+  auto [stop, failure] = std::from_chars(word.begin, end, *value);
+  return failure == std::errc() && stop == end;
+}
+
+bool readNumber(Word word, double* value) {
+  if (!word.begin) return false;
+  const char* end = word.begin + word.length;
+  auto [stop, failure] = std::from_chars(word.begin, end, *value);
+  return failure == std::errc() && stop == end && std::isfinite(*value);
+}
+
+bool wordIs(Word word, const char* text) {
+  return word.begin && word.length == std::strlen(text) &&
+         std::strncmp(word.begin, text, word.length) == 0;
+}
+
+const char* lineEndOf(const SceneDocument* document) {
+  const char* text = document->first ? document->first->text : "";
+  std::size_t length = std::strlen(text);
+  return length >= 2 && std::strcmp(text + length - 2, "\r\n") == 0 ? "\r\n" : "\n";
+}

@@ -1,0 +1,74 @@
+// A document's lines read as the statements of a scene file of any version:
+// keywords matched whole, indentation aside; the pieces of a file line
+// longer than a document line taken as one line; "{ ... }" and "Plugin ...
+// EndPlugin" blocks stepped over as the host steps over them. This header
+// is internal to the scene library.
+
+#ifndef QUORVEL_SCENE_STATEMENTS_H_
+#define QUORVEL_SCENE_STATEMENTS_H_
+
+#include "scene/scene.h"
+
+// True when `line` begins a file line: it is the first line, or the line
+// before it ends with a newline. The other lines continue a long file line.
+bool startsFileLine(const SceneLine* line);
+
+// True when `line` begins a file line that, its blanks and tabs aside, is a
+// statement of `keyword`: the keyword followed by a blank, a tab, the line
+// end or nothing.
+bool isStatement(const SceneLine* line, const char* keyword);
+
+// True when `line` is empty but for its line end.
+bool isEmptyLine(const SceneLine* line);
+
+// The line that begins the next file line after `line`; null when `line`
+// ends the document.
+SceneLine* nextFileLine(SceneLine* line);
+
+// The line that closes the block that `line` opens ("}" or "EndPlugin", at
+// the same depth); `line` itself when it opens none; null when the block is
+// not closed before the end of the document.
+SceneLine* blockClosing(SceneLine* line);
+
+// The line that begins the next file line after `line`, stepping over the
+// whole block when `line` opens one; null at the end of the document (an
+// unclosed block runs to it).
+SceneLine* nextStatement(SceneLine* line);
+
+// The first line at or after `from` (stepping as nextStatement does) that
+// is a statement of `keyword`, before `stop`; null when none. A null `stop`
+// searches to the end.
+SceneLine* findStatement(SceneLine* from, SceneLine* stop, const char* keyword);
+
+// True when `line` is an object line: "LoadObject", "LoadObjectLayer" or
+// "AddNullObject".
+bool isObjectStatement(const SceneLine* line);
+
+// True when `line` begins an item other than a bone: an object, a light
+// ("AddLight"), or a camera ("AddCamera"; "ShowCamera" in version 1).
+bool beginsItem(const SceneLine* line, int version);
+
+// A word of a line: a pointer into its text and its length.
+struct Word {
+  const char* begin;
+  std::size_t length;
+};
+
+// Splits the line's text at blanks and tabs, up to its line end, into at
+// most `capacity` words at `words`, and returns how many words it holds
+// (which may be more than `capacity`). Only the line itself is read, not
+// the pieces that continue a long file line.
+int lineWords(const SceneLine* line, Word* words, int capacity);
+
+// Reads all of `word` as a decimal integer, or as a decimal number that is
+// finite; false for anything else.
+bool readInteger(Word word, long* value);
+bool readNumber(Word word, double* value);
+
+// True when `word` is `text`.
+bool wordIs(Word word, const char* text);
+
+// The line end the document's first line has: "\r\n" or "\n".
+const char* lineEndOf(const SceneDocument* document);
+
+#endif  // QUORVEL_SCENE_STATEMENTS_H_

@@ -1,0 +1,309 @@
+#include "scene_tool/scene_edits.h"
+
+#include <vector>
+
+#include "scene/version_edits.h"
+#include "scene_eval/item_facts.h"
+#include "scene_eval/scene_eval.h"
+#include "scene_tool/file_lines.h"
+#include "scene_tool/named_items.h"
+
+namespace {
+
+using scene_eval::ItemKind;
+
+// A scene line holds at most this many bytes, its newline included: a longer
+// one would read back as several lines.
+constexpr std::size_t LONGEST_LINE = SCENE_BUFFER_SIZE - 1;
+
+// The longest line text quoted whole in a message.
+constexpr std::size_t LONGEST_QUOTED = 60;
+
+std::string quoted(const std::string& text) { return "\"" + text + "\""; }
+
+std::string quotedLine(const std::string& text) {
+  if (text.size() <= LONGEST_QUOTED) return quoted(text);
+  return "\"" + text.substr(0, LONGEST_QUOTED) + "...\"";
+}
+
+// The first word of `text`, its leading blanks aside.
+std::string firstWord(const std::string& text) {
+  std::size_t begin = text.find_first_not_of(" \t");
+  if (begin == std::string::npos) return "";
+  return text.substr(begin, text.find_first_of(" \t", begin) - begin);
+}
+
+// The start of a new object's line in `version`, before its name or path.
+std::string objectLineStart(int version, bool null) {
+  constexpr int FIRST_VERSION_WITH_LAYERS = 3;
+  constexpr int FIRST_VERSION_WITH_IDS = 4;
+  std::string start = null                                  ? "AddNullObject "
+                      : version >= FIRST_VERSION_WITH_LAYERS ? "LoadObjectLayer 1 "
+                                                             : "LoadObject ";
+  if (version >= FIRST_VERSION_WITH_IDS) start += "10000000 ";
+  return start;
+}
+
+// One edit of one scene: the document, what was asked, and its items as the
+// runner names them before the edit.
+class SceneEdit {
+ public:
+  SceneEdit(SceneDocument* document, const SceneOptions& options)
+      : document_(document), options_(options) {}
+
+  EditOutcome run() {
+    std::string error;
+    if (!before_.load(document_, options_.file, &error)) return {error, "", ""};
+    std::vector<scene_eval::ItemSpec> baked;
+    bakedBefore_ = scene_eval::sceneItems(document_, options_.file, &baked, &error);
+    EditOutcome outcome;
+    outcome.refusal = dispatch(&outcome);
+    if (outcome.refusal.empty()) outcome.refusal = checkBakes();
+    return outcome;
+  }
+
+ private:
+  std::string dispatch(EditOutcome* outcome) {
+    switch (options_.command) {
+      case SceneCommand::ADD_NULL:
+      case SceneCommand::ADD_OBJECT:
+        return addObject(outcome);
+      case SceneCommand::COPY:
+        return copy(outcome);
+      case SceneCommand::PARENT:
+        return parent();
+      case SceneCommand::KEY:
+        return key();
+      case SceneCommand::DISSOLVE:
+        return dissolve();
+      default:
+        return "";
+    }
+  }
+
+  // "FILE:LINE: " for messages about a line of the scene; "FILE: " for none.
+  std::string at(const SceneLine* line) const {
+    if (!line) return options_.file + ": ";
+    return options_.file + ":" + std::to_string(fileLineNumberOf(document_, line)) + ": ";
+  }
+
+  SceneLine* itemLine(std::size_t index) const {
+    return fileLineAt(document_, before_.spec(index).line);
+  }
+
+  // A hint for a name that quorvel-scene took before items had the runner's
+  // names: a loaded object's path, the whole argument of its object line.
+  std::string oldNameHint(const std::string& name) const {
+    for (std::size_t index = 0; index < before_.size(); ++index) {
+      if (before_.spec(index).kind != ItemKind::Object) continue;
+      std::string text = fileLineText(itemLine(index));
+      std::size_t blank = text.find(' ');
+      if (blank != std::string::npos && text.substr(blank + 1) == name) {
+        return "; items are named as quorvel-run --list-items names them: the object of line " +
+               std::to_string(before_.spec(index).line) + " is " + quoted(before_.spec(index).name);
+      }
+    }
+    return "";
+  }
+
+  // The object `name` selects (the `ordinal`-th the file names so, when
+  // `byGivenName`), or a refusal.
+  std::string findObject(const std::string& name, std::size_t* index, bool byGivenName = false,
+                         int ordinal = 1) const {
+    std::optional<std::size_t> found =
+        byGivenName ? before_.nthGivenName(name, ordinal) : before_.named(name);
+    if (!found) {
+      return options_.file + ": the scene has " +
+             (byGivenName && ordinal > 1 ? "fewer than " + std::to_string(ordinal) + " objects"
+                                         : std::string("no object")) +
+             " named " + quoted(name) + oldNameHint(name);
+    }
+    ItemKind kind = before_.spec(*found).kind;
+    if (kind != ItemKind::Object) {
+      return at(itemLine(*found)) + quoted(name) + " is a " + kindName(kind) +
+             ", not an object: quorvel-scene copies, parents and keys objects only";
+    }
+    *index = *found;
+    return "";
+  }
+
+  // Why the library refused an edit of the object `name`.
+  std::string describe(const EditResult& result, const std::string& name, const char* list) const {
+    std::string where = at(result.line);
+    switch (result.status) {
+      case EDIT_DONE:
+        return "";
+      case EDIT_OUT_OF_MEMORY:
+        return options_.file + ": out of memory";
+      case EDIT_UNKNOWN_VERSION:
+        return where + "the scene's version is not one from 1 to 5";
+      case EDIT_NOT_IN_VERSION:
+        return options_.file + ":2: scene version " +
+               std::to_string(sceneFormatVersion(document_)) + ": " + result.detail;
+      case EDIT_NOT_AN_OBJECT:
+        return where + quotedLine(fileLineText(result.line)) + " does not begin an object";
+      case EDIT_NO_PLACE_FOR_OBJECT:
+        return where + "the scene has no object and no AmbientColor line, before which objects go";
+      case EDIT_UNREADABLE_LINE:
+        return where + "expected " + result.detail + ", found " +
+               quotedLine(fileLineText(result.line)) + " (in the lines of " + quoted(name) + ")";
+      case EDIT_OBJECT_HAS_BONES:
+        return where + quoted(name) +
+               " has bones: a copy's bones would keep the IDs that name the original's";
+      case EDIT_OWN_PARENT:
+        return options_.file + ": an object cannot be its own parent";
+      case EDIT_NO_MOTION:
+        return where + quoted(name) + " has no motion (ObjectMotion)";
+      case EDIT_FRAME_BEFORE_FIRST:
+        return options_.file + ": frame " + std::to_string(options_.frame) +
+               " is before the first frame, 0";
+      case EDIT_FRAME_NOT_AFTER_LAST:
+        return where + "the last " + list + " key of " + quoted(name) + " is at frame " +
+               firstWord(fileLineText(result.line)) +
+               "; a new key must come after it in a version 1 scene" +
+               (options_.command == SceneCommand::KEY ? " (frame 0 starts the motion afresh)"
+                                                      : "");
+      case EDIT_FIRST_KEY_NOT_AT_0:
+        return where + quoted(name) + " has no dissolve envelope yet: its first key stands at "
+                                      "frame 0";
+      case EDIT_CONSTANT_DISSOLVE:
+        return where + quoted(name) + " has a constant dissolve, not an envelope that takes keys";
+    }
+    return where + "the edit cannot be made";
+  }
+
+  std::string addObject(EditOutcome* outcome) {
+    bool null = options_.command == SceneCommand::ADD_NULL;
+    const std::string& name = options_.name;
+    if (name.empty()) return options_.file + ": the object's name is empty";
+    if (name.find_first_of("\r\n") != std::string::npos) {
+      return options_.file + ": the object's name holds a line break";
+    }
+    std::string start = objectLineStart(sceneFormatVersion(document_), null);
+    if (start.size() + name.size() + 1 > LONGEST_LINE) {
+      return options_.file + ": the object line would be longer than a scene line's " +
+             std::to_string(LONGEST_LINE) + " bytes";
+    }
+    EditResult result = null ? addNullObjectInVersion(document_, name.c_str())
+                             : addLoadObjectInVersion(document_, name.c_str());
+    if (result.status != EDIT_DONE) return describe(result, name, "");
+    return reportNewObject(result.line, outcome);
+  }
+
+  std::string copy(EditOutcome* outcome) {
+    std::size_t source = 0;
+    std::string refusal =
+        findObject(options_.name, &source, options_.ordinalGiven, options_.ordinal);
+    if (!refusal.empty()) return refusal;
+    EditResult result = copyObjectInVersion(document_, itemLine(source));
+    if (result.status != EDIT_DONE) return describe(result, options_.name, "");
+    return reportNewObject(result.line, outcome);
+  }
+
+  // Reads the new object back as the runner finds it, reports it as list
+  // lists it, and notes every other item whose name it changed.
+  std::string reportNewObject(const SceneLine* objectLine, EditOutcome* outcome) {
+    NamedItems after;
+    std::string error;
+    if (!after.load(document_, options_.file, &error)) return error;
+    std::optional<std::size_t> added = after.atLine(fileLineNumberOf(document_, objectLine));
+    if (!added || after.facts(*added).objectNumber != before_.objectCount() + 1) {
+      return at(objectLine) + "the new object would not be found as the runner finds objects";
+    }
+    outcome->report = after.listingLine(*added);
+    for (std::size_t index = 0; index < after.size(); ++index) {
+      if (index == *added) continue;
+      const scene_eval::ItemSpec& was = before_.spec(index < *added ? index : index - 1);
+      if (was.name != after.spec(index).name) {
+        outcome->notes += "quorvel-scene: note: the " + std::string(kindName(was.kind)) + " " +
+                          quoted(was.name) + " is now named " + quoted(after.spec(index).name) +
+                          "\n";
+      }
+    }
+    return "";
+  }
+
+  // A refusal when hanging `child` below `parent` would close a loop of
+  // parents: when `child` is `parent` or one of its ancestors.
+  std::string loopRefusal(const std::vector<scene_eval::ItemParent>& parents, std::size_t child,
+                          std::size_t parent) const {
+    std::size_t item = parent;
+    for (std::size_t steps = 0; steps <= parents.size(); ++steps) {
+      std::optional<std::size_t> up = parents[item].parent;
+      if (!up) return "";
+      if (*up == child) {
+        // A bone without a parent line hangs from its object: its own line says so.
+        int line = parents[item].line ? parents[item].line : before_.spec(item).line;
+        return options_.file + ":" + std::to_string(line) + ": " +
+               quoted(options_.parent) + " hangs below " + quoted(options_.name) +
+               " already: the parents would go round in a circle";
+      }
+      item = *up;
+    }
+    return "";
+  }
+
+  std::string parent() {
+    std::size_t child = 0;
+    std::size_t parent = 0;
+    std::string refusal = findObject(options_.name, &child);
+    if (refusal.empty()) refusal = findObject(options_.parent, &parent);
+    if (!refusal.empty()) return refusal;
+    if (child == parent) return options_.file + ": an object cannot be its own parent";
+    std::vector<scene_eval::ItemParent> parents;
+    std::string error;
+    if (!scene_eval::sceneItemParents(document_, options_.file, &parents, &error)) return error;
+    refusal = loopRefusal(parents, child, parent);
+    if (!refusal.empty()) return refusal;
+    EditResult result = setParentInVersion(document_, itemLine(child), itemLine(parent));
+    if (result.status != EDIT_DONE) return describe(result, options_.name, "");
+    if (!scene_eval::sceneItemParents(document_, options_.file, &parents, &error)) return error;
+    if (parents[child].parent != parent) {
+      return at(itemLine(child)) + "the runner would not find " + quoted(options_.parent) +
+             " as the parent of " + quoted(options_.name);
+    }
+    return "";
+  }
+
+  std::string key() {
+    std::size_t object = 0;
+    std::string refusal = findObject(options_.name, &object);
+    if (!refusal.empty()) return refusal;
+    const auto& [x, y, z] = options_.position;
+    const auto& [heading, pitch, bank] = options_.rotation;
+    const auto& [scaleX, scaleY, scaleZ] = options_.scale;
+    KeyValues values = {{x, y, z, heading, pitch, bank, scaleX, scaleY, scaleZ}};
+    return describe(setMotionKeyInVersion(document_, itemLine(object), values, options_.frame,
+                                          options_.linear),
+                    options_.name, "motion");
+  }
+
+  std::string dissolve() {
+    std::size_t object = 0;
+    std::string refusal = findObject(options_.name, &object);
+    if (!refusal.empty()) return refusal;
+    return describe(
+        setDissolveKeyInVersion(document_, itemLine(object), options_.value, options_.frame),
+        options_.name, "dissolve");
+  }
+
+  // An edit never turns a scene the runner bakes into one it refuses.
+  std::string checkBakes() const {
+    if (!bakedBefore_) return "";
+    std::vector<scene_eval::ItemSpec> items;
+    std::string error;
+    if (scene_eval::sceneItems(document_, options_.file, &items, &error)) return "";
+    return "the edited scene would not bake with quorvel-run: " + error;
+  }
+
+  SceneDocument* document_;
+  const SceneOptions& options_;
+  NamedItems before_;
+  bool bakedBefore_ = false;
+};
+
+}  // namespace
+
+EditOutcome editScene(SceneDocument* document, const SceneOptions& options) {
+  return SceneEdit(document, options).run();
+}

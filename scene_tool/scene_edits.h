@@ -1,0 +1,25 @@
+// The edits of quorvel-scene on a scene document read from its file: each
+// finds the items it names by the runner's names, makes its change with
+// the scene library's version-aware edits, and reads the result back as the
+// runner reads it before it lets the scene be written.
+
+#ifndef QUORVEL_SCENE_TOOL_SCENE_EDITS_H_
+#define QUORVEL_SCENE_TOOL_SCENE_EDITS_H_
+
+#include <string>
+
+#include "scene/scene.h"
+#include "scene_tool/scene_options.h"
+
+struct EditOutcome {
+  std::string refusal;  // why the edit cannot be made; empty when it was made
+  std::string report;   // what to print once the scene is written: the object added
+  std::string notes;    // what to tell on standard error then: items whose names changed
+};
+
+// Makes the edit `options` asks for (add-null, add-object, copy, parent, key
+// or dissolve) on `document`, read from `options.file`. On a refusal the
+// document may hold part of the edit and must not be written.
+EditOutcome editScene(SceneDocument* document, const SceneOptions& options);
+
+#endif  // QUORVEL_SCENE_TOOL_SCENE_EDITS_H_
