@@ -10,10 +10,13 @@
 #include <cstdint>
 #include <string>
 
-// The exit statuses of quorvel-scene beyond 0 (done).
-// The tool failed: bad arguments, a file it could not read or write.
+// The exit statuses of quorvel-scene beyond 0 (done), as quorvel-run's.
+// The command could not run: a bad or empty argument, an unknown item name,
+// a file that cannot be read or written, a refusal before anything is
+// written.
 inline constexpr int EXIT_SCENE_TOOL_FAILED = 3;
-// The edit was refused (the message says why); no file was changed.
+// The scene's content refused the edit (the message says why); no file was
+// changed.
 inline constexpr int EXIT_EDIT_REFUSED = 4;
 
 enum class SceneCommand {
@@ -41,6 +44,7 @@ struct SceneOptions {
   std::array<double, 3> rotation = {0, 0, 0};  // heading, pitch, bank
   std::array<double, 3> scale = {1, 1, 1};
   bool linear = false;
+  bool replaceMotion = false;  // `key`: a version 1 key at frame 0 may drop the motion's keys
   double value = 0;  // `dissolve`
 };
 
