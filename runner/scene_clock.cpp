@@ -26,7 +26,7 @@ scene_eval::ItemSpec onSceneClock(scene_eval::ItemSpec item, double framesPerSec
 std::string frameRateWarning(double framesPerSecond) {
   if (framesPerSecond == MODULE_FRAMES_PER_SECOND) return "";
   return "the scene plays " + rateText(framesPerSecond) +
-         " fps, the module 30: add --scene-rate to bake the scene's frames";
+         " fps, the module 30: --scene-rate keeps its frames";
 }
 
 std::string clockNote(double framesPerSecond, bool sceneClock) {

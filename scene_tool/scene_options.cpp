@@ -136,7 +136,9 @@ bool checkPathsNotEmpty(const CLI::App& app) {
       if (!option || option->count() == 0) continue;
       for (const std::string& value : option->results()) {
         if (!value.empty()) continue;
-        std::fprintf(stderr, "quorvel-scene: %s: the path is empty; give a file, or - for standard input or output\n",
+        std::fprintf(stderr,
+                     "quorvel-scene: %s: the path is empty; give a file, or - for standard "
+                     "input or output\n",
                      name);
         return false;
       }

@@ -43,7 +43,7 @@ TEST(SceneClock, TheModulesTimeIsScaledByThirtyOverTheScenesRate) {
 TEST(SceneClock, TheWarningAndTheNoteSayWhatTheRateDoes) {
   EXPECT_EQ(frameRateWarning(30), "");
   EXPECT_EQ(frameRateWarning(25),
-            "the scene plays 25 fps, the module 30: add --scene-rate to bake the scene's frames");
+            "the scene plays 25 fps, the module 30: --scene-rate keeps its frames");
   EXPECT_THAT(frameRateWarning(29.97), HasSubstr("plays 29.97 fps"));
   // One line of at most 100 characters as printed, whatever the rate.
   for (double rate : {23.976, 29.97002997, 1234567.0, 1e-300, 1.7e308}) {
