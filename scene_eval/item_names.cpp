@@ -99,11 +99,15 @@ std::optional<std::size_t> findItem(const std::vector<ItemSpec>& items, const st
       if (!items[index].fileId.empty() && items[index].fileId == id) return index;
     }
   }
-  for (std::size_t index = 0; index < items.size(); ++index) {
-    if (items[index].name == typed) return index;
-  }
+  // The listed form first: as the form is one to one, every name a listing
+  // prints then selects its own item, even where it is another's exact name
+  // (`a\tb` is listed for the name of "a", a tab and "b", and it is also
+  // the exact name of "a", a backslash, "t" and "b").
   for (std::size_t index = 0; index < items.size(); ++index) {
     if (listedName(items[index].name) == typed) return index;
+  }
+  for (std::size_t index = 0; index < items.size(); ++index) {
+    if (items[index].name == typed) return index;
   }
   return std::nullopt;
 }
@@ -137,7 +141,8 @@ std::string unknownItemHint(const std::vector<ItemSpec>& items, const std::strin
     others += (others.empty() ? "" : ", ") + quoted(items[candidates[i].index].name);
   }
   if (!others.empty()) hint += hint.empty() ? "the nearest: " + others : " Also near: " + others;
-  return hint + "; " + listCommand + " shows all " + std::to_string(items.size());
+  hint += hint.back() == '?' ? " " : "; ";
+  return hint + listCommand + " shows all " + std::to_string(items.size());
 }
 
 }  // namespace scene_eval

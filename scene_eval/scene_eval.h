@@ -143,15 +143,17 @@ const char* kindName(ItemKind kind);
 std::string listedName(const std::string& name);
 
 // What the user typed to select an item: "#ID" selects the item whose file
-// ID is ID, as listings print it; otherwise the item named exactly `typed`,
-// else the item whose name `typed` is the listed form of. The first such
-// item in `items`' order; nothing when none is.
+// ID is ID, as listings print it; otherwise the item whose listed form
+// (listedName) `typed` is, else the item named exactly `typed` (a name with
+// a tab typed as it is). The listed form comes first so that every name a
+// listing prints selects its own item. The first such item in `items`'
+// order; nothing when none is.
 std::optional<std::size_t> findItem(const std::vector<ItemSpec>& items, const std::string& typed);
 
 // What to tell a user whose `typed` selects no item, for the end of a
 // message: at most ten names in listed form, the closest first: a name equal
-// to `typed` but for case as "did you mean \"Ball\"?", the others by edit
-// distance, then "`listCommand` shows all N". E.g. for "ball":
+// to `typed` but for case first, as `did you mean "Ball"?`, the others by
+// edit distance, then "`listCommand` shows all N". E.g. for "ball":
 //   did you mean "Ball"? Also near: "Bell", "Wall"; --list-items shows all 12
 // "the scene has no items" when `items` is empty.
 std::string unknownItemHint(const std::vector<ItemSpec>& items, const std::string& typed,
