@@ -188,8 +188,9 @@ class SceneEdit {
   // empty, or it holds a tab, a line end or another control character,
   // which would break a listing's row or the scene's line.
   std::string nameRefusal(const std::string& name) const {
-    const char* what = options_.command == SceneCommand::ADD_NULL ? "NAME" : "PATH";
-    if (name.empty()) return std::string(what) + ": the name is empty";
+    bool null = options_.command == SceneCommand::ADD_NULL;
+    const char* what = null ? "NAME" : "PATH";
+    if (name.empty()) return std::string(what) + (null ? ": the name is empty" : ": the path is empty");
     for (unsigned char c : name) {
       if (c >= 0x20 && c != 0x7F) continue;
       return std::string(what) + " \"" + scene_eval::listedName(name) + "\" holds " +
