@@ -122,6 +122,17 @@ bool readNumbers(const NumberTexts& texts, SceneOptions* options) {
   }
 }
 
+// What a command line without a subcommand lacks: the subcommands there
+// are, and the first word given when it is none of them.
+std::string missingSubcommand(const CLI::App& app, int argc, const char* const* argv) {
+  std::string names;
+  for (const CLI::App* sub : app.get_subcommands({})) {
+    names += (names.empty() ? "" : ", ") + sub->get_name();
+  }
+  std::string given = argc > 1 ? " (\"" + std::string(argv[1]) + "\" is none)" : "";
+  return "give a subcommand first: " + names + given;
+}
+
 // The arguments that name a file, by subcommand; an empty one names
 // nothing. (The edits' names and an added object's PATH are checked where
 // they are written.)
@@ -257,8 +268,10 @@ SceneParseOutcome parseSceneOptions(int argc, const char* const* argv, SceneOpti
   } catch (const CLI::Success& done) {  // --help, --help-all or --version
     return {false, app.exit(done)};
   } catch (const CLI::ParseError& error) {
+    std::string problem = app.get_subcommands().empty() ? missingSubcommand(app, argc, argv)
+                                                        : std::string(error.what());
     std::fprintf(stderr, "quorvel-scene: %s; run quorvel-scene --help-all for the options\n",
-                 error.what());
+                 problem.c_str());
     return {false, EXIT_SCENE_TOOL_FAILED};
   }
   if (!checkPathsNotEmpty(app)) return {false, EXIT_SCENE_TOOL_FAILED};

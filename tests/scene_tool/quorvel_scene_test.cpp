@@ -172,7 +172,7 @@ TEST_F(QuorvelSceneTest, RefusedEditsSayWhyAndChangeNoFile) {
        "cannot write no/such/dir/out.lws"},
       {{"list", "missing.lws"}, 3, "cannot read missing.lws: No such file or directory"},
       {{"add-null", "notes.txt", "C"}, 3, "notes.txt:1: not a scene file"},
-      {{"s.lws"}, 3, "A subcommand is required"},
+      {{"s.lws"}, 3, "give a subcommand first: new, list,"},
   };
   for (const Refusal& refusal : refusals) {
     RunResult result = runScene(refusal.arguments, directory_);

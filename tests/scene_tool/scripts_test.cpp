@@ -93,7 +93,9 @@ TEST(SceneScripts, EachCommandGivesItsStatusAndMessageAndWritesOnlyWhatItMay) {
       {{"new", "-"}, 0, "LWSC\n1\n", true},
       // Refusals before anything is written, and parser errors.
       {{"new", "s.lws"}, 3, "s.lws exists already; give --force to replace it", true},
-      {{"lst", "s.lws"}, 3, "quorvel-scene: ", true},
+      {{"lst", "s.lws"}, 3,
+       "quorvel-scene: give a subcommand first: new, list, add-null, add-object, copy, parent, "
+       "key, dissolve (\"lst\" is none); run quorvel-scene --help-all", true},
       {{"list", "s.lws", "extra"}, 3,
        "quorvel-scene: The following argument was not expected: extra; run quorvel-scene "
        "--help-all for the options", true},
