@@ -8,7 +8,6 @@
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <utility>
 #include <vector>
 
 // One pair asked for by --pair ITEM TARGET or --pair-camera ITEM.
