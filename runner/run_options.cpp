@@ -21,7 +21,8 @@ std::string typedWord(const std::string& word) {
 constexpr char DESCRIPTION[] =
     "Runs the Quorvel module headless: loads the module file, plays the host with the\n"
     "stand-in host on a scene, answers the options panel from the options below, and\n"
-    "reports the envelope the module wrote.\n"
+    "reports the envelope the module wrote. Given no argument at all, it only says how\n"
+    "to start (exit status 3).\n"
     "\n"
     "With no --item and no --target the first two objects of the scene are measured;\n"
     "with only one of them given, the other is the first object not already chosen.\n"
@@ -229,9 +230,9 @@ ParseOutcome parseRunOptions(int argc, const char* const* argv, RunOptions* opti
           ->type_name("DIR");
   app.add_option(
          "--table", options->tablePath,
-         "Also write a CSV table of the bake, one row per key: frame, seconds, distance and "
-         "both items' world x, y, z (with --pair, the pair's names first); - writes it to "
-         "standard output, and the summary lines to standard error")
+         "Also write a CSV table of the bake, one row per baked frame: the items' names, "
+         "frame, seconds, distance and both items' world x, y, z (columns above); - writes "
+         "it to standard output, and the summary lines to standard error")
       ->type_name("FILE");
   CLI::Option* reduceOption =
       app.add_option(
