@@ -81,6 +81,11 @@ TEST(RunScripts, EachCommandGivesItsStatusAndMessageAndWritesOnlyWhatItMay) {
        "--output-dir kept.env: it is not a directory", true},
       {{"--scene", "scene.lws", "--pair", "Origin", "Corner", "--output-dir", "pairs"}, 0,
        "made the directory pairs for the envelopes", false},
+      // Pairs bake in the order typed, --pair-camera among --pair.
+      {{"--scene", "scene.lws", "--pair-camera", "Origin", "--pair", "Origin", "Corner",
+        "--last-frame", "2", "--output-dir", "."}, 0,
+       "./Origin-Camera.env: 2 keys, distance 4.000000 to 4.000000\n"
+       "./Origin-Corner.env: 2 keys, distance 5.000000 to 5.000000\n", false},
       // Names: the nearest offered, the listed form and #ID select.
       {{"--scene", "scene.lws", "--item", "origin"}, 3,
        "--item: no item named \"origin\"; did you mean \"Origin\"?", true},

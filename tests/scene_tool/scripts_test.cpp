@@ -35,7 +35,8 @@ std::map<std::string, std::string> snapshot(const std::filesystem::path& root) {
 }
 
 // The directory each case runs in: s.lws, a version 1 scene whose null
-// "Ball" has three motion keys, and v5.lws, a version 5 scene with IDs.
+// "Ball" has three motion keys, v5.lws, a version 5 scene with IDs, and
+// tab.lws, whose first null a file names "a", a tab and "b".
 void setUpDirectory(const ScratchDirectory& directory) {
   const std::vector<std::string> steps[] = {
       {"new", "s.lws"},
@@ -47,6 +48,8 @@ void setUpDirectory(const ScratchDirectory& directory) {
     ASSERT_EQ(runScene(step, directory).status, 0) << step[0];
   }
   writeFile(directory.path("v5.lws"), readFile(SAMPLES + "move_x.lws"));
+  writeFile(directory.path("tab.lws"),
+            sceneWith({staticNull("a\tb", 0, 0, 0), staticNull("Corner", 3, 4, 0)}));
 }
 
 TEST(SceneScripts, EachCommandGivesItsStatusAndMessageAndWritesOnlyWhatItMay) {
@@ -79,6 +82,10 @@ TEST(SceneScripts, EachCommandGivesItsStatusAndMessageAndWritesOnlyWhatItMay) {
        "afresh: it would drop all 3; give --replace-motion to do so", true},
       {{"key", "s.lws", "Ball", "--frame", "0", "--position", "0", "0", "0", "--replace-motion"},
        0, "", false},
+      // A name read from a file is listed escaped, and the listed form selects it.
+      {{"list", "tab.lws"}, 0, "object\ta\\tb\t-\t1\nobject\tCorner\t-\t2\n", true},
+      {{"key", "tab.lws", "a\\tb", "--frame", "5", "--position", "0", "0", "0"}, 0, "", false},
+      {{"parent", "tab.lws", "Corner", "a\\tb", "--output", "p.lws"}, 0, "", false},
       // IDs select their items as listings print them.
       {{"list", "v5.lws"}, 0, "object\tsimple_cube\t10000000\t1\nlight\tLight\t20000000\t-\n",
        true},
