@@ -267,7 +267,8 @@ const scene_eval::ItemSpec& measuredTarget(const RunScene& scene, const RunOptio
 }
 
 // The checks of one bake, all made before anything is written: its items,
-// its contradictions, its files, its exactness and its room. False with
+// its contradictions, its files, its exactness and its room. (The run's
+// table is checked once for all its bakes.) False with
 // `error` set at the first that fails.
 bool checkBake(const Session& session, const RunOptions& options, CheckedBake* checked,
                std::string* error) {
@@ -278,8 +279,7 @@ bool checkBake(const Session& session, const RunOptions& options, CheckedBake* c
       !envelopePathFor(options, &checked->envelopePath, error) ||
       !checkDistinctFiles(runFiles(options, checked->envelopePath, session.modulePath), error) ||
       (bakes(options) &&
-       !checkOutputsWritable(checked->envelopePath, options.plotPath, error)) ||
-      !checkTableWritable(options.tablePath, error)) {
+       !checkOutputsWritable(checked->envelopePath, options.plotPath, error))) {
     return false;
   }
   if (!bakes(options)) return true;
@@ -428,6 +428,7 @@ int run(const RunOptions& given, const char* argv0) {
     return fail(error);
   }
   session.modulePath = options.modulePath.empty() ? defaultModulePath(argv0) : options.modulePath;
+  if (!checkTableWritable(options.tablePath, &error)) return fail(error);
   // From here on Ctrl-C only asks the run to stop where no file is left half
   // written: within the module's write, between bakes, or after a file is
   // replaced whole.

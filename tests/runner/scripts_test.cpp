@@ -77,6 +77,13 @@ TEST(RunScripts, EachCommandGivesItsStatusAndMessageAndWritesOnlyWhatItMay) {
        "--output-dir no/such: its parent directory no does not exist", true},
       {{"--scene", "scene.lws", "--pair", "Origin", "Corner", "--pair", "Origin", "Camera",
         "--output-dir", "new", "--plot", "p.svg"}, 3, "--plot cannot be given with --pair", true},
+      // A directory made for the envelopes goes again when a pair is refused.
+      {{"--scene", "scene.lws", "--pair", "Origin", "Corner", "--output-dir", "new", "--module",
+        "new/Origin-Corner.env"}, 3,
+       "quorvel-run: --pair Origin Corner: --module new/Origin-Corner.env and --output "
+       "new/Origin-Corner.env name the same file", true},
+      {{"--scene", "scene.lws", "--pair", "Origin", "Corner", "--table", "no/such/t.csv"}, 3,
+       "quorvel-run: cannot write the table no/such/t.csv", true},
       {{"--scene", "scene.lws", "--pair", "Origin", "Corner", "--output-dir", "kept.env"}, 3,
        "--output-dir kept.env: it is not a directory", true},
       {{"--scene", "scene.lws", "--pair", "Origin", "Corner", "--output-dir", "pairs"}, 0,
