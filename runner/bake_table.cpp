@@ -75,8 +75,12 @@ bool BakeTable::add(const BakedPair& pair, std::string* error) {
     failed_ = true;
     return false;
   }
-  if (failed_) *error = "cannot write the table " + std::string(toStandardOutput_ ? "to standard output" : "file " + path_);
+  if (failed_) *error = "cannot write the table " + destination();
   return !failed_;
+}
+
+std::string BakeTable::destination() const {
+  return toStandardOutput_ ? "to standard output" : "file " + path_;
 }
 
 bool BakeTable::finish(std::string* error) {
@@ -84,9 +88,6 @@ bool BakeTable::finish(std::string* error) {
   stream_ = nullptr;
   bool written = toStandardOutput_ ? !failed_ && std::fflush(stream) == 0
                                    : finishFileReplacement(&replacement_, !failed_);
-  if (!written) {
-    *error = toStandardOutput_ ? "cannot write the table to standard output"
-                               : "cannot write the table file " + path_;
-  }
+  if (!written) *error = "cannot write the table " + destination();
   return written;
 }

@@ -59,6 +59,9 @@ class BakeTable {
   bool finish(std::string* error);
 
  private:
+  // Where the table goes, for messages: "file PATH" or "to standard output".
+  std::string destination() const;
+
   std::string path_;
   double framesPerSecond_ = 30;
   std::FILE* stream_ = nullptr;  // the replacement's, or stdout; null when not begun

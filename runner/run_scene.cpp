@@ -75,8 +75,9 @@ std::string RunScene::unknownNameHint(const std::string& typed) const {
 std::string RunScene::listing() const {
   std::string text;
   for (const scene_eval::ItemSpec& item : items_) {
-    text += std::string(scene_eval::kindName(item.kind)) + '\t' + scene_eval::listedName(item.name) +
-            '\t' + (item.fileId.empty() ? "-" : item.fileId) + '\n';
+    text += std::string(scene_eval::kindName(item.kind)) + '\t' +
+            scene_eval::listedName(item.name) + '\t' +
+            (item.fileId.empty() ? "-" : item.fileId) + '\n';
   }
   return text;
 }

@@ -190,7 +190,9 @@ class SceneEdit {
   std::string nameRefusal(const std::string& name) const {
     bool null = options_.command == SceneCommand::ADD_NULL;
     const char* what = null ? "NAME" : "PATH";
-    if (name.empty()) return std::string(what) + (null ? ": the name is empty" : ": the path is empty");
+    if (name.empty()) {
+      return std::string(what) + (null ? ": the name is empty" : ": the path is empty");
+    }
     for (unsigned char c : name) {
       if (c >= 0x20 && c != 0x7F) continue;
       return std::string(what) + " \"" + scene_eval::listedName(name) + "\" holds " +
@@ -245,9 +247,9 @@ class SceneEdit {
       if (index == *added) continue;
       const scene_eval::ItemSpec& was = before_.spec(index < *added ? index : index - 1);
       if (was.name != after.spec(index).name) {
-        outcome->notes += "quorvel-scene: note: the " + std::string(scene_eval::kindName(was.kind)) + " " +
-                          quoted(was.name) + " is now named " + quoted(after.spec(index).name) +
-                          "\n";
+        outcome->notes += "quorvel-scene: note: the " +
+                          std::string(scene_eval::kindName(was.kind)) + " " + quoted(was.name) +
+                          " is now named " + quoted(after.spec(index).name) + "\n";
       }
     }
     return "";

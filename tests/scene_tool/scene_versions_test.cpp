@@ -404,7 +404,9 @@ TEST(SceneVersions, AnEditReportsItsObjectAndTheNamesItChanged) {
       // before it in the file, so the light becomes "Light (2)".
       {"", {"add-null", "s.lws", "Light"}, "object\tLight\t-\t1\n",
        "quorvel-scene: note: the light \"Light\" is now named \"Light (2)\"\n"},
-      {"seq_planet_01.lws", {"copy", "s.lws", "Null", "--ordinal", "3"}, "object\tNull (5)\t-\t31\n",
+      {"seq_planet_01.lws",
+       {"copy", "s.lws", "Null", "--ordinal", "3"},
+       "object\tNull (5)\t-\t31\n",
        ""},
       {"seq_planet_01.lws", {"copy", "s.lws", "Null (3)"}, "object\tNull (5)\t-\t31\n", ""},
       {"seq_planet_01.lws", {"add-object", "s.lws", "Objects/mesh_planet.lwo"},
@@ -435,7 +437,8 @@ TEST(SceneVersions, BonesAreListedAsTheRunnerListsThemAndRefusedWhereAnObjectIsN
                    "ObjGIMaxPixelSpacing 100.000000\nAddBone\nBoneName Arm\nShadowOptions 7");
   writeFile(directory.path("s.lws"), scene);
   EXPECT_EQ(runScene({"list", "s.lws"}, directory).out,
-            "object\tsimple_cube\t-\t1\nbone\tArm\t-\t-\nlight\tLight\t-\t-\ncamera\tCamera\t-\t-\n");
+            "object\tsimple_cube\t-\t1\nbone\tArm\t-\t-\nlight\tLight\t-\t-\n"
+            "camera\tCamera\t-\t-\n");
   EXPECT_EQ(runQuorvel({"--scene", "s.lws", "--list-items"}, directory.root()).out,
             "object\tsimple_cube\t-\nbone\tArm\t-\nlight\tLight\t-\ncamera\tCamera\t-\n");
   const std::vector<std::string> refused[] = {
