@@ -186,13 +186,11 @@ class SceneEdit {
 
   // Why `name` cannot be written as a new object's name or path: it is
   // empty, or it holds a tab, a line end or another control character,
-  // which would break a listing's row or the scene's line.
+  // which would break a listing's row or the scene's line. (An empty PATH
+  // is refused with the other empty paths, before the scene is read.)
   std::string nameRefusal(const std::string& name) const {
-    bool null = options_.command == SceneCommand::ADD_NULL;
-    const char* what = null ? "NAME" : "PATH";
-    if (name.empty()) {
-      return std::string(what) + (null ? ": the name is empty" : ": the path is empty");
-    }
+    const char* what = options_.command == SceneCommand::ADD_NULL ? "NAME" : "PATH";
+    if (name.empty()) return std::string(what) + ": the name is empty";
     for (unsigned char c : name) {
       if (c >= 0x20 && c != 0x7F) continue;
       return std::string(what) + " \"" + scene_eval::listedName(name) + "\" holds " +

@@ -133,10 +133,10 @@ std::string missingSubcommand(const CLI::App& app, int argc, const char* const* 
   return "give a subcommand first: " + names + given;
 }
 
-// The arguments that name a file, by subcommand; an empty one names
-// nothing. (The edits' names and an added object's PATH are checked where
-// they are written.)
-constexpr const char* PATH_ARGUMENTS[] = {"FILE", "OUT", "--output"};
+// The arguments that name a file; an empty one names nothing. (The other
+// characters a new object's name or PATH may not hold are checked where it
+// is written.)
+constexpr const char* PATH_ARGUMENTS[] = {"FILE", "OUT", "--output", "PATH"};
 
 // False, printing why, when a file argument of the chosen subcommand is
 // empty, which would else be taken for another.
@@ -147,10 +147,9 @@ bool checkPathsNotEmpty(const CLI::App& app) {
       if (!option || option->count() == 0) continue;
       for (const std::string& value : option->results()) {
         if (!value.empty()) continue;
-        std::fprintf(stderr,
-                     "quorvel-scene: %s: the path is empty; give a file, or - for standard "
-                     "input or output\n",
-                     name);
+        bool scene = std::string(name) != "PATH";
+        std::fprintf(stderr, "quorvel-scene: %s: the path is empty; give %s\n", name,
+                     scene ? "a file, or - for standard input or output" : "the object's file");
         return false;
       }
     }
