@@ -55,9 +55,11 @@ struct SceneParseOutcome {
 };
 
 // Parses argv into `options`. --help and --version print to standard output
-// and end with status 0; a malformed command line (a number that does not
-// read whole, or is not finite) prints the problem to standard error and
-// ends with EXIT_SCENE_TOOL_FAILED.
+// and end with status 0. A malformed command line (no subcommand, an option
+// not known, a number that does not read whole or is not finite) or an empty
+// path (FILE, OUT, --output, PATH) prints the problem to standard error,
+// beginning "quorvel-scene: " and ending with what to do instead, and ends
+// with EXIT_SCENE_TOOL_FAILED.
 SceneParseOutcome parseSceneOptions(int argc, const char* const* argv, SceneOptions* options);
 
 #endif  // QUORVEL_SCENE_TOOL_SCENE_OPTIONS_H_
