@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "runner/exit_status.h"
+#include "scene_eval/scene_eval.h"
 
 namespace {
 
@@ -84,11 +85,30 @@ constexpr char INTRODUCTION[] =
 constexpr const char* PATH_OPTIONS[] = {"--module", "--scene",    "--output",    "--envelopes-dir",
                                         "--plot",   "--table",    "--output-dir"};
 
+// How far a mistyped option may be from the one meant, in edits.
+constexpr std::size_t NEAREST_OPTION_EDITS = 2;
+
+// "did you mean --item? " for the first argument left over that is within
+// NEAREST_OPTION_EDITS of an option's name; empty when none is.
+std::string nearestOptionHint(const CLI::App& app) {
+  for (const std::string& extra : app.remaining()) {
+    if (!extra.starts_with("--")) continue;
+    for (const CLI::Option* option : app.get_options()) {
+      for (const std::string& name : option->get_lnames()) {
+        if (scene_eval::editDistance(extra, "--" + name) <= NEAREST_OPTION_EDITS) {
+          return "did you mean --" + name + "? ";
+        }
+      }
+    }
+  }
+  return "";
+}
+
 // Prints a parser error as every message of the program begins, with what
 // to do instead.
-void reportParseError(const CLI::ParseError& error) {
-  std::fprintf(stderr, "quorvel-run: %s; run quorvel-run --help for the options\n",
-               error.what());
+void reportParseError(const CLI::App& app, const CLI::ParseError& error) {
+  std::fprintf(stderr, "quorvel-run: %s; %srun quorvel-run --help for the options\n",
+               error.what(), nearestOptionHint(app).c_str());
 }
 
 // False, printing why, when a path option was given an empty path, which
@@ -251,7 +271,7 @@ ParseOutcome parseRunOptions(int argc, const char* const* argv, RunOptions* opti
   } catch (const CLI::Success& done) {  // --help or --version
     return {false, app.exit(done)};
   } catch (const CLI::ParseError& error) {
-    reportParseError(error);
+    reportParseError(app, error);
     return {false, EXIT_RUNNER_FAILED};
   }
   if (!checkPathsNotEmpty(app)) return {false, EXIT_RUNNER_FAILED};

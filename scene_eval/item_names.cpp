@@ -28,8 +28,8 @@ std::string lowerCase(std::string text) {
   return text;
 }
 
-// The fewest byte insertions, deletions and substitutions that turn `a`
-// into `b`.
+}  // namespace
+
 std::size_t editDistance(const std::string& a, const std::string& b) {
   std::vector<std::size_t> row(b.size() + 1);
   for (std::size_t j = 0; j <= b.size(); ++j) row[j] = j;
@@ -45,6 +45,8 @@ std::size_t editDistance(const std::string& a, const std::string& b) {
   }
   return row[b.size()];
 }
+
+namespace {
 
 std::string escapeOf(unsigned char c) {
   switch (c) {

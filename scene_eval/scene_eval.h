@@ -131,6 +131,11 @@ bool describeSceneItems(const SceneDocument* document, const std::string& source
 bool listSceneItems(const SceneDocument* document, const std::string& sourceName,
                     std::vector<ItemSpec>* items, std::string* error);
 
+// The fewest byte insertions, deletions and substitutions that turn `a`
+// into `b`: how near a mistyped name is to one there is. Time in the product
+// of the lengths.
+std::size_t editDistance(const std::string& a, const std::string& b);
+
 // The word a listing gives an item's kind: "object", "light", "camera" or
 // "bone".
 const char* kindName(ItemKind kind);

@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <vector>
 
+#include "scene_eval/scene_eval.h"
+
 namespace {
 
 constexpr char DESCRIPTION[] =
@@ -120,6 +122,28 @@ bool readNumbers(const NumberTexts& texts, SceneOptions* options) {
     default:
       return true;
   }
+}
+
+// How far a mistyped option may be from the one meant, in edits.
+constexpr std::size_t NEAREST_OPTION_EDITS = 2;
+
+// "did you mean --frame? " for the first argument left over that is within
+// NEAREST_OPTION_EDITS of an option of the subcommand given; empty when none
+// is.
+std::string nearestOptionHint(const CLI::App& app) {
+  for (const CLI::App* sub : app.get_subcommands()) {
+    for (const std::string& extra : app.remaining(true)) {
+      if (!extra.starts_with("--")) continue;
+      for (const CLI::Option* option : sub->get_options()) {
+        for (const std::string& name : option->get_lnames()) {
+          if (scene_eval::editDistance(extra, "--" + name) <= NEAREST_OPTION_EDITS) {
+            return "did you mean --" + name + "? ";
+          }
+        }
+      }
+    }
+  }
+  return "";
 }
 
 // What a command line without a subcommand lacks: the subcommands there
@@ -269,8 +293,8 @@ SceneParseOutcome parseSceneOptions(int argc, const char* const* argv, SceneOpti
   } catch (const CLI::ParseError& error) {
     std::string problem = app.get_subcommands().empty() ? missingSubcommand(app, argc, argv)
                                                         : std::string(error.what());
-    std::fprintf(stderr, "quorvel-scene: %s; run quorvel-scene --help-all for the options\n",
-                 problem.c_str());
+    std::fprintf(stderr, "quorvel-scene: %s; %srun quorvel-scene --help-all for the options\n",
+                 problem.c_str(), nearestOptionHint(app).c_str());
     return {false, EXIT_SCENE_TOOL_FAILED};
   }
   if (!checkPathsNotEmpty(app)) return {false, EXIT_SCENE_TOOL_FAILED};

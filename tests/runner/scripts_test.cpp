@@ -107,8 +107,8 @@ TEST(RunScripts, EachCommandGivesItsStatusAndMessageAndWritesOnlyWhatItMay) {
       {{"--scene", v5, "--item", "#10000001"}, 3, "no item named \"#10000001\"", true},
       // Parser errors in the program's name, with what to type instead.
       {{"--scene", "scene.lws", "--itme", "Origin"}, 3,
-       "quorvel-run: The following arguments were not expected: Origin --itme; run quorvel-run "
-       "--help for the options", true},
+       "quorvel-run: The following arguments were not expected: Origin --itme; did you mean "
+       "--item? run quorvel-run --help for the options", true},
       {{"--scene", "scene.lws", "--scene", "tab.lws"}, 3, "quorvel-run: --scene: ", true},
       {{"--scene", "scene.lws", "--step", "x"}, 3, "run quorvel-run --help for the options", true},
       // The frame-rate warning, short, naming its option.

@@ -25,6 +25,21 @@ ItemSpec item(const std::string& name, const std::string& id = "",
   return spec;
 }
 
+TEST(ItemNames, EditDistanceCountsInsertionsDeletionsAndSubstitutions) {
+  const struct {
+    const char* a;
+    const char* b;
+    std::size_t distance;
+  } cases[] = {
+      {"", "", 0},         {"Ball", "Ball", 0},   {"Ball", "ball", 1}, {"Ball", "Bal", 1},
+      {"Bal", "Ball", 1},  {"--itme", "--item", 2}, {"", "abc", 3},    {"kitten", "sitting", 3},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(editDistance(c.a, c.b), c.distance) << c.a << " " << c.b;
+    EXPECT_EQ(editDistance(c.b, c.a), c.distance) << c.b << " " << c.a;
+  }
+}
+
 TEST(ItemNames, KindsAreTheWordsListingsGive) {
   EXPECT_STREQ(kindName(ItemKind::Object), "object");
   EXPECT_STREQ(kindName(ItemKind::Light), "light");

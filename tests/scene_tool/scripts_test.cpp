@@ -105,6 +105,8 @@ TEST(SceneScripts, EachCommandGivesItsStatusAndMessageAndWritesOnlyWhatItMay) {
        "quorvel-scene: The following argument was not expected: extra; run quorvel-scene "
        "--help-all for the options", true},
       {{"key", "s.lws", "Ball", "--frame", "1"}, 3, "run quorvel-scene --help-all", true},
+      {{"key", "s.lws", "Ball", "--frme", "1", "--position", "0", "0", "0"}, 3,
+       "did you mean --frame? run quorvel-scene --help-all for the options", true},
   };
   for (const Case& c : cases) {
     std::string command;
