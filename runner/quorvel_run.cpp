@@ -267,9 +267,9 @@ const scene_eval::ItemSpec& measuredTarget(const RunScene& scene, const RunOptio
 }
 
 // The checks of one bake, all made before anything is written: its items,
-// its contradictions, its files, its exactness and its room. (The run's
-// table is checked once for all its bakes.) False with
-// `error` set at the first that fails.
+// its contradictions, its files, its exactness and its room (the run's
+// table is checked once for all its bakes). False with `error` set at the
+// first that fails.
 bool checkBake(const Session& session, const RunOptions& options, CheckedBake* checked,
                std::string* error) {
   const RunScene& scene = session.scene;
