@@ -32,7 +32,8 @@ std::map<std::string, std::string> snapshot(const std::filesystem::path& root) {
 
 // The directory each case runs in: scene.lws (Origin and Corner, 5 apart,
 // and the camera), tab.lws (a null named "a", a tab and "b"), fps25.lws (at
-// 25 frames a second), kept.env (an envelope a run must not touch).
+// 25 frames a second), nocamera.lws (two nulls and no camera), kept.env (an
+// envelope a run must not touch).
 void setUpDirectory(const ScratchDirectory& directory) {
   writeFile(directory.path("scene.lws"), twoStaticNulls());
   writeFile(directory.path("tab.lws"),
@@ -40,6 +41,8 @@ void setUpDirectory(const ScratchDirectory& directory) {
   std::string fps25 = twoStaticNulls();
   fps25.replace(fps25.find("FramesPerSecond 30.000000"), 25, "FramesPerSecond 25.000000");
   writeFile(directory.path("fps25.lws"), fps25);
+  writeFile(directory.path("nocamera.lws"),
+            "LWSC\n1\n\nAddNullObject A\nShadowOptions 7\n\nAddNullObject B\nShadowOptions 7\n");
   writeFile(directory.path("kept.env"), "LWEN\r\n1\r\n1\r\n0\r\n");
 }
 
@@ -71,6 +74,8 @@ TEST(RunScripts, EachCommandGivesItsStatusAndMessageAndWritesOnlyWhatItMay) {
        "--pair Origin Camera: the same pair as --pair-camera Origin", true},
       {{"--scene", "scene.lws", "--pair-camera", "Camera"}, 3,
        "--pair-camera Camera: \"Camera\" is at both ends (it is the scene's first camera)", true},
+      {{"--scene", "nocamera.lws", "--pair", "A", "B", "--pair-camera", "B"}, 3,
+       "quorvel-run: --pair-camera B: the scene has no camera to measure to", true},
       {{"--scene", "scene.lws", "--pair", "Corner", "Corner"}, 3,
        "--pair Corner Corner: \"Corner\" is at both ends", true},
       {{"--scene", "scene.lws", "--pair", "Origin", "Corner", "--output-dir", "no/such"}, 3,
