@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdio>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -249,6 +250,7 @@ struct Session {
   LoadedModule module;
   BakeTable table;
   bool tableBegun = false;
+  std::set<std::string> warned;  // each warning is printed once a run, not once a pair
 };
 
 // A bake that has passed every check: what the panel is to be answered,
@@ -314,13 +316,15 @@ int addToTable(Session* session, const CheckedBake& checked) {
   return 0;
 }
 
-// Runs one checked bake: its warnings, the module's activation, then for a
-// written envelope its table rows (every key the module wrote), its
-// reduction and its summary. Returns the exit status.
+// Runs one checked bake: its warnings (those not printed before in the run),
+// the module's activation, then for a written envelope its table rows
+// (every key the module wrote), its reduction and its summary. Returns the
+// exit status.
 int runBake(Session* session, const CheckedBake& checked) {
   const RunOptions& options = checked.options;
   if (!options.quiet) {
     for (const std::string& warning : checked.warnings) {
+      if (!session->warned.insert(warning).second) continue;
       std::fprintf(stderr, "quorvel-run: warning: %s\n", warning.c_str());
     }
   }

@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <map>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -120,6 +121,8 @@ TEST(RunScripts, EachCommandGivesItsStatusAndMessageAndWritesOnlyWhatItMay) {
       {{"--scene", "fps25.lws", "--output", "o.env", "--last-frame", "2"}, 0,
        "quorvel-run: warning: the scene plays 25 fps, the module 30: --scene-rate keeps its "
        "frames\n", false},
+      {{"--scene", "fps25.lws", "--pair", "Origin", "Corner", "--pair", "Corner", "Origin",
+        "--last-frame", "2", "--output-dir", "."}, 0, "warning: the scene plays 25 fps", false},
   };
   for (const Case& c : cases) {
     std::string command;
@@ -134,14 +137,16 @@ TEST(RunScripts, EachCommandGivesItsStatusAndMessageAndWritesOnlyWhatItMay) {
     if (c.untouched) {
       EXPECT_EQ(snapshot(directory.root()), before);
     }
-    // Every line a script reads is one line of at most 100 characters for
-    // warnings, and every message names the program.
+    // Each warning is one line, of at most 100 characters, printed once a run.
     std::istringstream lines(run.err);
+    std::set<std::string> warnings;
     for (std::string line; std::getline(lines, line);) {
       if (line.starts_with("quorvel-run: warning: ")) {
         EXPECT_LE(line.size(), 100u) << line;
+        EXPECT_TRUE(warnings.insert(line).second) << line;
       }
     }
+    // Every refusal begins with the program's name.
     if (c.status == 3 && !c.arguments.empty()) {
       EXPECT_EQ(run.err.rfind("quorvel-run: ", 0), 0u);
     }
