@@ -158,6 +158,11 @@ std::error_code fileReplacementRefusal(const std::string& path);
 // read failed, with `bytes` holding what was read before.
 std::error_code readStandardInput(std::string* bytes);
 
+// --- Standard output
+// Writes `bytes` to standard output as they are, no line end translated,
+// and flushes it. An empty code when all were written; else why not.
+std::error_code writeStandardOutput(const std::string& bytes);
+
 }  // namespace platform
 
 #endif  // QUORVEL_PLATFORM_PLATFORM_H_

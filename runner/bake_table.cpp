@@ -1,10 +1,8 @@
 #include "runner/bake_table.h"
 
 #include <charconv>
-#include <cstdio>
 
 #include "envelope/envelope.h"
-#include "file_replace/file_replace.h"
 
 namespace {
 
@@ -20,78 +18,76 @@ std::string csvField(const std::string& text) {
   return quoted + "\"";
 }
 
-// The shortest text that reads back as `value`, in every locale.
-std::string shortestNumber(double value) {
-  char text[32];
-  auto result = std::to_chars(text, text + sizeof text, value);
-  return std::string(text, result.ptr);
-}
-
-// The digits the module writes for a distance: "%f" in the C locale.
-std::string envelopeDigits(double value) {
+// A number as every column gives it: 6 decimals, as the module writes a
+// distance ("%f" in the C locale), in every locale; a value that rounds to
+// zero is "0.000000" whatever its sign.
+std::string tableNumber(double value) {
   char text[400];
   auto result = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 6);
-  return std::string(text, result.ptr);
+  std::string number(text, result.ptr);
+  if (number == "-0.000000") number.erase(0, 1);
+  return number;
 }
 
 std::string positionFields(const scene_eval::Vector3& at) {
-  return shortestNumber(at.x) + "," + shortestNumber(at.y) + "," + shortestNumber(at.z);
+  return tableNumber(at.x) + "," + tableNumber(at.y) + "," + tableNumber(at.z);
 }
 
-std::string headerRow(bool withPairNames) {
-  return std::string(withPairNames ? "item,target," : "") +
-         "frame,seconds,distance,item_x,item_y,item_z,target_x,target_y,target_z\r\n";
-}
-
-// Writes the rows of one pair; false with `error` set when its envelope
-// cannot be read or the stream refuses a row.
-bool writePairRows(std::FILE* stream, const BakedPair& pair, bool withPairNames,
-                   double framesPerSecond, std::string* error) {
-  std::string names =
-      withPairNames ? csvField(pair.itemName) + "," + csvField(pair.targetName) + "," : "";
-  bool written = true;
-  bool read = readEnvelopeFile(
-      pair.envelopePath,
-      [&](const EnvelopeKey& key) {
-        double seconds = key.frame / framesPerSecond;
-        std::string row = names + std::to_string(key.frame) + "," + shortestNumber(seconds) + "," +
-                          envelopeDigits(key.value) + "," + positionFields(pair.item(seconds)) +
-                          "," + positionFields(pair.target(seconds)) + "\r\n";
-        written = written && std::fwrite(row.data(), 1, row.size(), stream) == row.size();
-      },
-      error);
-  return read && written;
-}
-
-bool writeRows(std::FILE* stream, const std::vector<BakedPair>& pairs, bool withPairNames,
-               double framesPerSecond, std::string* error) {
-  std::string header = headerRow(withPairNames);
-  if (std::fwrite(header.data(), 1, header.size(), stream) != header.size()) return false;
-  for (const BakedPair& pair : pairs) {
-    if (!writePairRows(stream, pair, withPairNames, framesPerSecond, error)) return false;
-  }
-  return true;
+bool writeAll(std::FILE* stream, const std::string& text) {
+  return std::fwrite(text.data(), 1, text.size(), stream) == text.size();
 }
 
 }  // namespace
 
-bool writeBakeTable(const std::string& path, const std::vector<BakedPair>& pairs,
-                    bool withPairNames, double framesPerSecond, std::string* error) {
-  error->clear();
-  if (path == "-") {
-    bool written = writeRows(stdout, pairs, withPairNames, framesPerSecond, error) &&
-                   std::fflush(stdout) == 0;
-    if (!written && error->empty()) *error = "cannot write the table to standard output";
-    return written;
-  }
-  FileReplacement replacement;
-  if (!beginFileReplacement(path.c_str(), &replacement)) {
+BakeTable::~BakeTable() {
+  if (stream_ && !toStandardOutput_) finishFileReplacement(&replacement_, false);
+}
+
+bool BakeTable::begin(const std::string& path, double framesPerSecond, std::string* error) {
+  path_ = path;
+  framesPerSecond_ = framesPerSecond;
+  toStandardOutput_ = path == "-";
+  if (toStandardOutput_) {
+    stream_ = stdout;
+  } else if (beginFileReplacement(path.c_str(), &replacement_)) {
+    stream_ = replacement_.stream;
+  } else {
     *error = "cannot write the table file " + path;
     return false;
   }
-  bool written = writeRows(replacement.stream, pairs, withPairNames, framesPerSecond, error);
-  if (!finishFileReplacement(&replacement, written) && error->empty()) {
-    *error = "cannot write the table file " + path;
+  failed_ = !writeAll(stream_, std::string(BAKE_TABLE_HEADER) + "\r\n");
+  return true;
+}
+
+bool BakeTable::add(const BakedPair& pair, std::string* error) {
+  std::string names = csvField(pair.itemName) + "," + csvField(pair.targetName) + ",";
+  bool read = readEnvelopeFile(
+      pair.envelopePath,
+      [&](const EnvelopeKey& key) {
+        double seconds = key.frame / framesPerSecond_;
+        std::string row = names + std::to_string(key.frame) + "," + tableNumber(seconds) + "," +
+                          tableNumber(key.value) + "," + positionFields(pair.item(seconds)) + "," +
+                          positionFields(pair.target(seconds)) + "\r\n";
+        failed_ = failed_ || !writeAll(stream_, row);
+      },
+      error);
+  if (!read) {
+    failed_ = true;
+    return false;
   }
-  return error->empty();
+  if (failed_) *error = "cannot write the table " + destination();
+  return !failed_;
+}
+
+std::string BakeTable::destination() const {
+  return toStandardOutput_ ? "to standard output" : "file " + path_;
+}
+
+bool BakeTable::finish(std::string* error) {
+  std::FILE* stream = stream_;
+  stream_ = nullptr;
+  bool written = toStandardOutput_ ? !failed_ && std::fflush(stream) == 0
+                                   : finishFileReplacement(&replacement_, !failed_);
+  if (!written) *error = "cannot write the table " + destination();
+  return written;
 }

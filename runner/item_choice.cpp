@@ -6,7 +6,7 @@ bool findNamed(const RunScene& scene, const std::string& option, const std::stri
                std::size_t* index, std::string* error) {
   std::optional<std::size_t> found = scene.find(name);
   if (!found) {
-    *error = option + ": no item named \"" + name + "\"; the scene has: " + scene.nameList();
+    *error = option + ": no item named \"" + name + "\"; " + scene.unknownNameHint(name);
     return false;
   }
   *index = *found;

@@ -17,11 +17,11 @@ struct ItemChoice {
   std::optional<std::size_t> target;  // none: the Target list keeps its default
 };
 
-// Resolves the names in `options`: a named item must exist by its exact
-// name; an item not named is the first object not otherwise chosen. With
+// Resolves the names in `options`: a named item must be one that
+// RunScene::find finds; an item not named is the first object not otherwise chosen. With
 // --camera and no --target, the Target list is left alone. On failure (an
 // unknown name, or no object to default to) returns false and sets `error`;
-// an unknown name's message lists the names there are.
+// an unknown name's message offers the nearest names.
 bool chooseItems(const RunScene& scene, const RunOptions& options, ItemChoice* choice,
                  std::string* error);
 

@@ -12,11 +12,13 @@ constexpr long CONTROLLER_TARGET = 1;
 constexpr long CONTROLLER_PATH = 2;
 constexpr long CONTROLLER_INVERSE_KINEMATICS = 3;
 
-// A statement as a message quotes it, cut short when long.
+// A statement as a message quotes it, cut short when long, its tabs and
+// other control characters escaped as listings escape names, so that it
+// keeps a listing's field whole.
 std::string quoted(const std::string& statement) {
   constexpr std::size_t LONGEST = 60;
-  if (statement.size() <= LONGEST) return "\"" + statement + "\"";
-  return "\"" + statement.substr(0, LONGEST) + "...\"";
+  if (statement.size() <= LONGEST) return "\"" + scene_eval::listedName(statement) + "\"";
+  return "\"" + scene_eval::listedName(statement.substr(0, LONGEST)) + "...\"";
 }
 
 std::string channelName(std::size_t channel) {
@@ -68,7 +70,7 @@ std::string leftOutPhrase(const std::vector<scene_eval::ItemSpec>& items, std::s
   if (leftOut.carrier != measured) {
     bool parent = items[measured].parent == leftOut.carrier;
     subject = std::string(parent ? "its parent" : "its ancestor") + " \"" +
-              items[leftOut.carrier].name + "\"";
+              scene_eval::listedName(items[leftOut.carrier].name) + "\"";
   }
   return subject + " " + doing(leftOut.feature) + " (" + quoted(leftOut.feature.statement) + ")";
 }

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdio>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -20,7 +21,7 @@
 #include "runner/module_loader.h"
 #include "runner/option_checks.h"
 #include "runner/output_checks.h"
-#include "runner/pair_files.h"
+#include "runner/pair_bakes.h"
 #include "runner/panel_script.h"
 #include "runner/run_options.h"
 #include "runner/run_scene.h"
@@ -65,19 +66,11 @@ int fail(const std::string& error) {
 bool readableBack(const std::string& path) { return !namesADevice(path); }
 
 // The file the module will write: the typed output, or the panel's default
-// in the envelopes directory. False when the panel could not hold it, or
-// when no plot could be drawn of it.
+// in the envelopes directory. False when the panel could not hold it, when
+// it opens only with a reader, or when no plot could be drawn of it.
 bool envelopePathFor(const RunOptions& options, std::string* path, std::string* error) {
-  if (options.output) {
-    *path = *options.output;
-    if (path->empty()) *error = "--output: the path is empty";
-  } else {
-    if (options.envelopesDirectory.empty()) {
-      *error = "--envelopes-dir: the directory is empty";
-      return false;
-    }
-    *path = options.envelopesDirectory + "/" + DEFAULT_ENVELOPE_NAME;
-  }
+  *path = options.output ? *options.output
+                         : options.envelopesDirectory + "/" + DEFAULT_ENVELOPE_NAME;
   if (path->size() > LONGEST_PATH) {
     *error = "the envelope path " + *path + " is longer than the panel's " +
              std::to_string(LONGEST_PATH) + " bytes";
@@ -200,7 +193,8 @@ int reduceWhenAsked(const RunOptions& options, const std::string& envelopePath, 
 
 // Activates the module once on the scene, which plays `framesPerSecond`,
 // with the panel answered as `options` says. Returns the exit status, and
-// sets `written` when an envelope was written and read back.
+// sets `written` when an envelope was written that can be read back, for
+// the caller to report.
 int runModule(LoadedModule* module, const RunScene& scene, const RunOptions& options,
               const ItemChoice& choice, const std::string& envelopePath, double framesPerSecond,
               bool* written) {
@@ -242,22 +236,30 @@ int runModule(LoadedModule* module, const RunScene& scene, const RunOptions& opt
                  keys == 1 ? "key" : "keys", clock.c_str());
     return 0;
   }
-  std::string reduction;
-  if (int status = reduceWhenAsked(options, envelopePath, &reduction)) return status;
   *written = true;
-  return reportEnvelope(envelopePath, scene, options, choice, reduction + clock);
+  return 0;
 }
 
 // What every bake of one run shares: the scene and its timing, the module
-// (loaded at the first bake that passes its checks), and what the table of
-// the run is to show.
+// (loaded once every bake has passed its checks), and the table of the
+// run, begun at the first envelope written.
 struct Session {
   RunScene scene;
   scene_eval::SceneTiming timing;
   std::string modulePath;
   LoadedModule module;
-  bool moduleLoaded = false;
-  std::vector<BakedPair> baked;
+  BakeTable table;
+  bool tableBegun = false;
+  std::set<std::string> warned;  // each warning is printed once a run, not once a pair
+};
+
+// A bake that has passed every check: what the panel is to be answered,
+// the items chosen, the envelope it writes and the warnings to print first.
+struct CheckedBake {
+  RunOptions options;
+  ItemChoice choice;
+  std::string envelopePath;
+  std::vector<std::string> warnings;
 };
 
 // The item measured to: the chosen target, or the first camera with --camera.
@@ -266,103 +268,148 @@ const scene_eval::ItemSpec& measuredTarget(const RunScene& scene, const RunOptio
   return scene.items()[options.camera ? *scene.camera() : *choice.target];
 }
 
-// One bake: its checks, then the module's activation, as the panel is
-// answered by `options`. A written envelope joins the session's table.
-// Returns the exit status.
-int bake(Session* session, const RunOptions& options) {
-  const RunScene& scene = session->scene;
+// The checks of one bake, all made before anything is written: its items,
+// its contradictions, its files, its exactness and its room (the run's
+// table is checked once for all its bakes). False with `error` set at the
+// first that fails.
+bool checkBake(const Session& session, const RunOptions& options, CheckedBake* checked,
+               std::string* error) {
+  const RunScene& scene = session.scene;
+  checked->options = options;
+  if (!chooseItems(scene, options, &checked->choice, error) ||
+      !checkContradictions(options, scene, checked->choice, error) ||
+      !envelopePathFor(options, &checked->envelopePath, error) ||
+      !checkDistinctFiles(runFiles(options, checked->envelopePath, session.modulePath), error) ||
+      (bakes(options) &&
+       !checkOutputsWritable(checked->envelopePath, options.plotPath, error))) {
+    return false;
+  }
+  if (!bakes(options)) return true;
+  if (!checkExactBake(scene, options, checked->choice, &checked->warnings, error)) return false;
+  if (readableBack(checked->envelopePath) &&
+      !envelopeFits(checked->envelopePath, lastFrame(options), frameStep(options), error)) {
+    return false;
+  }
+  std::string rateWarning = frameRateWarning(session.timing.framesPerSecond);
+  if (!options.sceneRate && !rateWarning.empty()) checked->warnings.push_back(rateWarning);
+  return true;
+}
+
+// Adds the rows of a written envelope to the run's table when one is asked
+// for, beginning it at the first. Returns the exit status.
+int addToTable(Session* session, const CheckedBake& checked) {
+  const RunOptions& options = checked.options;
+  if (options.tablePath.empty()) return 0;
   std::string error;
-  ItemChoice choice;
-  std::string envelopePath;
-  if (!chooseItems(scene, options, &choice, &error) ||
-      !checkContradictions(options, scene, choice, &error) ||
-      !envelopePathFor(options, &envelopePath, &error) ||
-      !checkDistinctFiles(runFiles(options, envelopePath, session->modulePath), &error) ||
-      (bakes(options) && !checkOutputsWritable(envelopePath, options.plotPath, &error)) ||
-      !checkTableWritable(options.tablePath, &error)) {
+  double framesPerSecond =
+      options.sceneRate ? session->timing.framesPerSecond : MODULE_FRAMES_PER_SECOND;
+  if (!session->tableBegun && !session->table.begin(options.tablePath, framesPerSecond, &error)) {
     return fail(error);
   }
-  std::vector<std::string> warnings;
-  if (bakes(options) && !checkExactBake(scene, options, choice, &warnings, &error)) {
-    return fail(error);
-  }
-  if (bakes(options) && readableBack(envelopePath) &&
-      !envelopeFits(envelopePath, lastFrame(options), frameStep(options), &error)) {
-    return fail(error);
-  }
-  double framesPerSecond = session->timing.framesPerSecond;
-  std::string rateWarning = frameRateWarning(scene.sourceName(), framesPerSecond);
-  if (bakes(options) && !options.sceneRate && !rateWarning.empty()) warnings.push_back(rateWarning);
+  session->tableBegun = true;
+  const RunScene& scene = session->scene;
+  const scene_eval::ItemSpec& item = scene.items()[checked.choice.item];
+  const scene_eval::ItemSpec& target = measuredTarget(scene, options, checked.choice);
+  BakedPair pair = {item.name, target.name, item.worldPosition, target.worldPosition,
+                    checked.envelopePath};
+  if (!session->table.add(pair, &error)) return fail(error);
+  return 0;
+}
+
+// Runs one checked bake: its warnings (those not printed before in the run),
+// the module's activation, then for a written envelope its table rows
+// (every key the module wrote), its reduction and its summary. Returns the
+// exit status.
+int runBake(Session* session, const CheckedBake& checked) {
+  const RunOptions& options = checked.options;
   if (!options.quiet) {
-    for (const std::string& warning : warnings) {
+    for (const std::string& warning : checked.warnings) {
+      if (!session->warned.insert(warning).second) continue;
       std::fprintf(stderr, "quorvel-run: warning: %s\n", warning.c_str());
     }
   }
-  if (!session->moduleLoaded && !session->module.load(session->modulePath, &error)) {
-    return fail(error);
-  }
-  session->moduleLoaded = true;
+  double framesPerSecond = session->timing.framesPerSecond;
   bool written = false;
-  int status =
-      runModule(&session->module, scene, options, choice, envelopePath, framesPerSecond, &written);
-  if (written) {
-    const scene_eval::ItemSpec& item = scene.items()[choice.item];
-    const scene_eval::ItemSpec& target = measuredTarget(scene, options, choice);
-    session->baked.push_back(
-        {item.name, target.name, item.worldPosition, target.worldPosition, envelopePath});
+  int status = runModule(&session->module, session->scene, options, checked.choice,
+                         checked.envelopePath, framesPerSecond, &written);
+  if (!written) return status;
+  if (int tableStatus = addToTable(session, checked)) return tableStatus;
+  if (platform::interrupted()) return reportInterrupted();
+  std::string reduction;
+  if (int reduceStatus = reduceWhenAsked(options, checked.envelopePath, &reduction)) {
+    return reduceStatus;
   }
-  return status;
+  return reportEnvelope(checked.envelopePath, session->scene, options, checked.choice,
+                        reduction + clockNote(framesPerSecond, options.sceneRate));
 }
 
-// The options of each pair's bake, in order: the run's own with the pair's
-// item, target (or the camera) and envelope file.
-std::vector<RunOptions> pairBakes(const RunScene& scene, const RunOptions& options) {
-  std::vector<std::pair<std::string, std::string>> names = options.pairs;
-  std::string camera = scene.camera() ? scene.items()[*scene.camera()].name : "Camera";
-  for (const std::string& item : options.cameraPairs) names.emplace_back(item, camera);
-  std::vector<std::string> files = pairFileNames(names);
-  std::string directory = options.pairsDirectory.value_or(options.envelopesDirectory);
-  std::vector<RunOptions> bakes;
-  for (std::size_t i = 0; i < names.size(); ++i) {
-    RunOptions one = options;
-    one.item = names[i].first;
-    one.target = names[i].second;
-    one.camera = i >= options.pairs.size();
-    if (one.camera) one.target.reset();
-    one.output = directory + "/" + files[i];
-    bakes.push_back(one);
-  }
-  return bakes;
-}
-
-// Bakes every pair, stopping at an interrupt; the worst exit status of them.
-int bakeEachPair(Session* session, const RunOptions& options) {
+// Runs the checked bakes in order, stopping at an interrupt: the module is
+// loaded once, then the table is finished when one was begun. Returns the
+// worst exit status of them.
+int runBakes(Session* session, const std::vector<CheckedBake>& checked) {
+  std::string error;
+  if (!session->module.load(session->modulePath, &error)) return fail(error);
   int worst = 0;
-  for (const RunOptions& one : pairBakes(session->scene, options)) {
+  for (const CheckedBake& one : checked) {
     if (platform::interrupted()) return reportInterrupted();
-    int status = bake(session, one);
+    int status = runBake(session, one);
     if (status == EXIT_INTERRUPTED) return status;
     worst = std::max(worst, status);
+  }
+  if (!session->tableBegun) return worst;
+  if (!session->table.finish(&error)) return std::max(worst, fail(error));
+  if (platform::interrupted()) return reportInterrupted();
+  const RunOptions& options = checked.front().options;
+  if (!options.quiet && options.tablePath != "-") {
+    std::printf("table: %s\n", options.tablePath.c_str());
   }
   return worst;
 }
 
-// Writes the table of what the session baked, when asked and something was
-// baked, whole or not at all; an interrupt meanwhile ends the run once it is
-// done.
-int writeTableWhenAsked(const Session& session, const RunOptions& options) {
-  if (options.tablePath.empty() || session.baked.empty()) return 0;
-  double framesPerSecond =
-      options.sceneRate ? session.timing.framesPerSecond : MODULE_FRAMES_PER_SECOND;
+// Prints every refusal of a run, one line each; the exit status.
+int refuseAll(const std::vector<std::string>& refusals) {
+  for (const std::string& refusal : refusals) fail(refusal);
+  return EXIT_RUNNER_FAILED;
+}
+
+// The run's pairs, checked as a whole before the first bake; the directory
+// of their envelopes made when missing (and taken away again when a check
+// refuses). Returns the exit status.
+int bakePairs(Session* session, const RunOptions& options) {
+  std::vector<std::string> refusals;
+  std::vector<PairBake> pairs = resolvePairs(session->scene, options, &refusals);
+  if (!refusals.empty()) return refuseAll(refusals);
+  PairDirectory directory;
   std::string error;
-  bool written = writeBakeTable(options.tablePath, session.baked, bakesPairs(options),
-                                framesPerSecond, &error);
-  if (!written) return fail(error);
-  if (platform::interrupted()) return reportInterrupted();
-  if (!options.quiet && options.tablePath != "-") {
-    std::printf("table: %s\n", options.tablePath.c_str());
+  if (!directory.prepare(options, &error)) return fail(error);
+  std::vector<CheckedBake> checked;
+  for (const PairBake& pair : pairs) {
+    CheckedBake one;
+    RunOptions pairOptions = pairBakeOptions(options, pair, directory.path());
+    if (!checkBake(*session, pairOptions, &one, &error)) {
+      refusals.push_back(pair.request.typed + ": " + error);
+      error.clear();
+    }
+    checked.push_back(one);
   }
-  return 0;
+  if (!refusals.empty()) {
+    directory.abandon();
+    return refuseAll(refusals);
+  }
+  if (directory.made() && !options.quiet) {
+    std::fprintf(reportStream(options), "made the directory %s for the envelopes\n",
+                 directory.path().c_str());
+  }
+  return runBakes(session, checked);
+}
+
+// The run's one bake, checked before anything is written. Returns the exit
+// status.
+int bakeOne(Session* session, const RunOptions& options) {
+  CheckedBake checked;
+  std::string error;
+  if (!checkBake(*session, options, &checked, &error)) return fail(error);
+  return runBakes(session, {checked});
 }
 
 int run(const RunOptions& given, const char* argv0) {
@@ -385,12 +432,12 @@ int run(const RunOptions& given, const char* argv0) {
     return fail(error);
   }
   session.modulePath = options.modulePath.empty() ? defaultModulePath(argv0) : options.modulePath;
+  if (!checkTableWritable(options.tablePath, &error)) return fail(error);
   // From here on Ctrl-C only asks the run to stop where no file is left half
   // written: within the module's write, between bakes, or after a file is
   // replaced whole.
   platform::catchInterrupts();
-  int status = bakesPairs(options) ? bakeEachPair(&session, options) : bake(&session, options);
-  if (status != EXIT_INTERRUPTED) status = std::max(status, writeTableWhenAsked(session, options));
+  int status = bakesPairs(options) ? bakePairs(&session, options) : bakeOne(&session, options);
   platform::releaseInterrupts();
   return status;
 }

@@ -1,15 +1,29 @@
 #include "runner/run_options.h"
 
 #include <CLI/CLI.hpp>
+#include <cstdio>
 
 #include "runner/exit_status.h"
+#include "scene_eval/scene_eval.h"
 
 namespace {
+
+// A word of the command line as a message quotes it: as typed, or in single
+// quotes when a shell would split or change it.
+std::string typedWord(const std::string& word) {
+  if (!word.empty() && word.find_first_of(" \t\n\"'\\$`*?;&|<>()[]{}#~!") == std::string::npos) {
+    return word;
+  }
+  std::string quoted = "'";
+  for (char c : word) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return quoted + "'";
+}
 
 constexpr char DESCRIPTION[] =
     "Runs the Quorvel module headless: loads the module file, plays the host with the\n"
     "stand-in host on a scene, answers the options panel from the options below, and\n"
-    "reports the envelope the module wrote.\n"
+    "reports the envelope the module wrote. Given no argument at all, it only says how\n"
+    "to start (exit status 3).\n"
     "\n"
     "With no --item and no --target the first two objects of the scene are measured;\n"
     "with only one of them given, the other is the first object not already chosen.\n"
@@ -22,18 +36,116 @@ constexpr char DESCRIPTION[] =
     "module's frame N.\n"
     "An item keeps its scene's name; a repeat is \"NAME (N)\", N the least from 2 not taken.\n"
     "\n"
-    "Several pairs in one run: --pair ITEM TARGET (and --pair-camera ITEM for an item and\n"
-    "the first camera), each as often as wanted. The scene is read once and the module\n"
-    "activated once per pair; each envelope is written to DIR/ITEM-TARGET.env (--output-dir;\n"
-    "names made safe for file names and distinct), with one summary line per pair. The exit\n"
-    "status is the worst of the pairs'; Ctrl-C stops the run, leaving the envelopes already\n"
-    "written and no partial one.\n"
+    "Naming items: --item, --target, --pair and --pair-camera take a name as --list-items\n"
+    "lists it, or #ID, an ID as --list-items lists it (--item '#10000000'). Listings\n"
+    "write a tab, line end or other control character in a name as \\t, \\n, \\r or \\xHH,\n"
+    "a backslash as \\\\ and a leading # as \\#, so no name breaks a row or reads as an ID;\n"
+    "the listed form selects the item. --list-items prints three tab-separated fields\n"
+    "per item: kind, name, ID (- for none); --verbose adds parent and exactness.\n"
     "\n"
-    "Exit status: 0, 1 or 2 as the module's activation returned; 3 when the runner\n"
-    "itself failed, or refused before writing anything a run whose files are one file,\n"
-    "cannot be written or whose options contradict; 4 when the module showed an error\n"
-    "message; 130 when interrupted (Ctrl-C) during a bake, which leaves an existing\n"
-    "envelope as it was.";
+    "Several pairs in one run: --pair ITEM TARGET (and --pair-camera ITEM for an item and\n"
+    "the first camera), each as often as wanted, baked in the order typed. Every pair is\n"
+    "checked before the first bake; a pair given twice is refused. The scene is read once\n"
+    "and the module activated once per pair; each envelope is written to DIR/ITEM-TARGET.env\n"
+    "(--output-dir, made when missing; names made safe for file names and distinct), with\n"
+    "one summary line per pair. The exit status is the worst of the pairs'; Ctrl-C stops\n"
+    "the run, leaving the envelopes already written and no partial one.\n"
+    "\n"
+    "The table (--table) has the columns item, target, frame, seconds, distance, item_x,\n"
+    "item_y, item_z, target_x, target_y, target_z, every number with 6 decimals, a row for\n"
+    "every baked frame (also with --reduce), CR LF line ends (RFC 4180).\n"
+    "\n"
+    "- stands for standard input as --scene, and for standard output as --table.\n"
+    "\n"
+    "Exit status, the same in quorvel-scene:\n"
+    "  0    done\n"
+    "  1, 2 the module's activation returned it (1 wrong interface version, 2 a host\n"
+    "       service missing)\n"
+    "  3    the command could not run: a bad or empty option, an unknown item name, a\n"
+    "       file that cannot be read or written, a refusal before anything is written\n"
+    "  4    the module showed an error message\n"
+    "  130  interrupted (Ctrl-C) during a bake, which leaves an existing envelope as it\n"
+    "       was";
+
+// What a bare quorvel-run prints: what it does and how to start.
+constexpr char INTRODUCTION[] =
+    "quorvel-run runs the Quorvel module headless: it bakes the distance between two\n"
+    "items of a scene file into an envelope file.\n"
+    "\n"
+    "To start:\n"
+    "  quorvel-run --scene FILE --list-items          the scene's items\n"
+    "  quorvel-run --scene FILE --item A --target B   bake A to B into ./quorvel.env\n"
+    "  quorvel-run --envelopes-dir DIR                bake the built-in demo scene\n"
+    "  make demo                                      the same, from the source tree\n"
+    "  quorvel-run --help                             every option\n"
+    "\n"
+    "Given no argument, it does nothing (exit status 3).\n";
+
+// The options that name a file or directory; an empty one names nothing.
+constexpr const char* PATH_OPTIONS[] = {"--module", "--scene",    "--output",    "--envelopes-dir",
+                                        "--plot",   "--table",    "--output-dir"};
+
+// How far a mistyped option may be from the one meant, in edits.
+constexpr std::size_t NEAREST_OPTION_EDITS = 2;
+
+// "did you mean --item? " for the first argument left over that is within
+// NEAREST_OPTION_EDITS of an option's name; empty when none is.
+std::string nearestOptionHint(const CLI::App& app) {
+  for (const std::string& extra : app.remaining()) {
+    if (!extra.starts_with("--")) continue;
+    for (const CLI::Option* option : app.get_options()) {
+      for (const std::string& name : option->get_lnames()) {
+        if (scene_eval::editDistance(extra, "--" + name) <= NEAREST_OPTION_EDITS) {
+          return "did you mean --" + name + "? ";
+        }
+      }
+    }
+  }
+  return "";
+}
+
+// Prints a parser error as every message of the program begins, with what
+// to do instead.
+void reportParseError(const CLI::App& app, const CLI::ParseError& error) {
+  std::fprintf(stderr, "quorvel-run: %s; %srun quorvel-run --help for the options\n",
+               error.what(), nearestOptionHint(app).c_str());
+}
+
+// False, printing why, when a path option was given an empty path, which
+// would else be taken for another (the current directory, the default).
+bool checkPathsNotEmpty(const CLI::App& app) {
+  for (const char* name : PATH_OPTIONS) {
+    const CLI::Option* option = app.get_option(name);
+    if (option->count() == 0) continue;
+    for (const std::string& value : option->results()) {
+      if (!value.empty()) continue;
+      std::fprintf(stderr, "quorvel-run: %s: the path is empty; give a file or directory\n",
+                   name);
+      return false;
+    }
+  }
+  return true;
+}
+
+// The pair options in the order typed: CLI11 keeps each option's values
+// apart, and its parse order tells how they interleave.
+std::vector<PairRequest> pairsInTypedOrder(
+    const CLI::App& app, const std::vector<std::pair<std::string, std::string>>& pairs,
+    const std::vector<std::string>& cameraPairs) {
+  std::vector<PairRequest> ordered;
+  std::size_t nextPair = 0;
+  std::size_t nextCamera = 0;
+  for (const CLI::Option* option : app.parse_order()) {
+    if (option->get_name() == "--pair" && nextPair < pairs.size()) {
+      const auto& [item, target] = pairs[nextPair++];
+      ordered.push_back({item, target, "--pair " + typedWord(item) + " " + typedWord(target)});
+    } else if (option->get_name() == "--pair-camera" && nextCamera < cameraPairs.size()) {
+      const std::string& item = cameraPairs[nextCamera++];
+      ordered.push_back({item, std::nullopt, "--pair-camera " + typedWord(item)});
+    }
+  }
+  return ordered;
+}
 
 // Fills the record's optional fields from the options that were given.
 template <typename Value>
@@ -124,10 +236,12 @@ ParseOutcome parseRunOptions(int argc, const char* const* argv, RunOptions* opti
                "Print nothing on success; errors still go to standard error")
       ->excludes(progressOption);
 
-  app.add_option("--pair", options->pairs,
+  std::vector<std::pair<std::string, std::string>> pairs;
+  std::vector<std::string> cameraPairs;
+  app.add_option("--pair", pairs,
                  "Bake the distance from ITEM to TARGET (repeatable; see above)")
       ->type_name("ITEM TARGET");
-  app.add_option("--pair-camera", options->cameraPairs,
+  app.add_option("--pair-camera", cameraPairs,
                  "Bake the distance from ITEM to the scene's first camera (repeatable)")
       ->type_name("ITEM");
   CLI::Option* pairsDirectoryOption =
@@ -136,9 +250,9 @@ ParseOutcome parseRunOptions(int argc, const char* const* argv, RunOptions* opti
           ->type_name("DIR");
   app.add_option(
          "--table", options->tablePath,
-         "Also write a CSV table of the bake, one row per key: frame, seconds, distance and "
-         "both items' world x, y, z (with --pair, the pair's names first); - writes it to "
-         "standard output, and the summary lines to standard error")
+         "Also write a CSV table of the bake, one row per baked frame: the items' names, "
+         "frame, seconds, distance and both items' world x, y, z (columns above); - writes "
+         "it to standard output, and the summary lines to standard error")
       ->type_name("FILE");
   CLI::Option* reduceOption =
       app.add_option(
@@ -148,12 +262,20 @@ ParseOutcome parseRunOptions(int argc, const char* const* argv, RunOptions* opti
              "keys are always kept")
           ->type_name("TOLERANCE");
 
+  if (argc <= 1) {
+    std::fputs(INTRODUCTION, stderr);
+    return {false, EXIT_RUNNER_FAILED};
+  }
   try {
     app.parse(argc, argv);
+  } catch (const CLI::Success& done) {  // --help or --version
+    return {false, app.exit(done)};
   } catch (const CLI::ParseError& error) {
-    int status = app.exit(error);
-    return {false, status == 0 ? 0 : EXIT_RUNNER_FAILED};
+    reportParseError(app, error);
+    return {false, EXIT_RUNNER_FAILED};
   }
+  if (!checkPathsNotEmpty(app)) return {false, EXIT_RUNNER_FAILED};
+  options->pairs = pairsInTypedOrder(app, pairs, cameraPairs);
   takeIfGiven(itemOption, item, &options->item);
   takeIfGiven(targetOption, target, &options->target);
   takeIfGiven(lastFrameOption, lastFrame, &options->lastFrame);

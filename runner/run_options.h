@@ -8,8 +8,14 @@
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <utility>
 #include <vector>
+
+// One pair asked for by --pair ITEM TARGET or --pair-camera ITEM.
+struct PairRequest {
+  std::string item;
+  std::optional<std::string> target;  // none: the scene's first camera (--pair-camera)
+  std::string typed;                  // the option as typed, for messages: "--pair Ball Desk"
+};
 
 struct RunOptions {
   std::string modulePath;                 // empty: found as findModuleFile says
@@ -29,11 +35,10 @@ struct RunOptions {
   std::optional<bool> progress;           // show a long bake's progress; none: if a terminal
   bool sceneRate = false;                 // the host's clock runs at the scene's frames a second
   bool quiet = false;                     // print nothing on success
-  // Several bakes in one run: one per pair, item and target by name, then one
-  // per --pair-camera item, measured to the first camera; each envelope goes
-  // to pairsDirectory, named by pairFileNames. Empty: one bake, as above.
-  std::vector<std::pair<std::string, std::string>> pairs;
-  std::vector<std::string> cameraPairs;
+  // Several bakes in one run, one per pair, in the order typed (--pair and
+  // --pair-camera mixed); each envelope goes to pairsDirectory, named by
+  // pairFileNames. Empty: one bake, as above.
+  std::vector<PairRequest> pairs;
   std::optional<std::string> pairsDirectory;  // --output-dir; none: the envelopes directory
   std::string tablePath;                      // --table; empty: no table; "-": standard output
   std::optional<double> reduceTolerance;      // --reduce; none: every key the module wrote
@@ -41,7 +46,7 @@ struct RunOptions {
 
 // Whether the run bakes several pairs (--pair or --pair-camera given).
 inline bool bakesPairs(const RunOptions& options) {
-  return !options.pairs.empty() || !options.cameraPairs.empty();
+  return !options.pairs.empty();
 }
 
 // Whether to go on after parsing, and if not, the status to exit with.
@@ -51,8 +56,12 @@ struct ParseOutcome {
 };
 
 // Parses argv into `options`. --help and --version print to standard output
-// and end with status 0; a malformed command line prints the problem to
-// standard error and ends with EXIT_RUNNER_FAILED.
+// and end with status 0. A command line of no argument at all prints what the
+// program does and how to start to standard error and ends with
+// EXIT_RUNNER_FAILED, having done nothing. A malformed command line, or a
+// path option given an empty path, prints the problem to standard error,
+// beginning "quorvel-run: " and ending with what to do instead, and ends
+// with EXIT_RUNNER_FAILED.
 ParseOutcome parseRunOptions(int argc, const char* const* argv, RunOptions* options);
 
 #endif  // QUORVEL_RUNNER_RUN_OPTIONS_H_

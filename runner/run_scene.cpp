@@ -11,20 +11,6 @@ namespace {
 
 constexpr char DEMO_SCENE_NAME[] = "the built-in demo scene";
 
-const char* kindName(scene_eval::ItemKind kind) {
-  switch (kind) {
-    case scene_eval::ItemKind::Object:
-      return "object";
-    case scene_eval::ItemKind::Light:
-      return "light";
-    case scene_eval::ItemKind::Camera:
-      return "camera";
-    case scene_eval::ItemKind::Bone:
-      return "bone";
-  }
-  return "item";
-}
-
 // The last field of a verbose listing line: see RunScene::verboseListing.
 std::string exactness(const std::vector<scene_eval::ItemSpec>& items, std::size_t item) {
   std::vector<scene_eval::LeftOut> walk = scene_eval::leftOutOf(items, item);
@@ -71,11 +57,8 @@ bool RunScene::load(const std::string& path, Detail detail, std::string* error) 
   return scene_eval::sceneItems(document_, sourceName_, &items_, error);
 }
 
-std::optional<std::size_t> RunScene::find(const std::string& name) const {
-  for (std::size_t index = 0; index < items_.size(); ++index) {
-    if (items_[index].name == name) return index;
-  }
-  return std::nullopt;
+std::optional<std::size_t> RunScene::find(const std::string& typed) const {
+  return scene_eval::findItem(items_, typed);
 }
 
 std::optional<std::size_t> RunScene::camera() const {
@@ -85,23 +68,16 @@ std::optional<std::size_t> RunScene::camera() const {
   return std::nullopt;
 }
 
-std::string RunScene::nameList() const {
-  std::string list;
-  for (const scene_eval::ItemSpec& item : items_) {
-    if (!list.empty()) list += ", ";
-    list += item.name;
-  }
-  return list.empty() ? "(none)" : list;
+std::string RunScene::unknownNameHint(const std::string& typed) const {
+  return scene_eval::unknownItemHint(items_, typed, "--list-items");
 }
 
 std::string RunScene::listing() const {
   std::string text;
   for (const scene_eval::ItemSpec& item : items_) {
-    text += kindName(item.kind);
-    text += '\t';
-    text += item.name;
-    if (!item.fileId.empty()) text += '\t' + item.fileId;
-    text += '\n';
+    text += std::string(scene_eval::kindName(item.kind)) + '\t' +
+            scene_eval::listedName(item.name) + '\t' +
+            (item.fileId.empty() ? "-" : item.fileId) + '\n';
   }
   return text;
 }
@@ -110,10 +86,11 @@ std::string RunScene::verboseListing() const {
   std::string text;
   for (std::size_t index = 0; index < items_.size(); ++index) {
     const scene_eval::ItemSpec& item = items_[index];
-    text += std::string(kindName(item.kind)) + '\t' + item.name + '\t';
+    text += std::string(scene_eval::kindName(item.kind)) + '\t' +
+            scene_eval::listedName(item.name) + '\t';
     text += item.fileId.empty() ? "-" : item.fileId;
     text += '\t';
-    text += item.parent ? items_[*item.parent].name : "-";
+    text += item.parent ? scene_eval::listedName(items_[*item.parent].name) : "-";
     text += '\t' + exactness(items_, index) + '\n';
   }
   return text;

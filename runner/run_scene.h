@@ -42,22 +42,25 @@ class RunScene {
   // scene. Valid after load.
   const std::string& sourceName() const { return sourceName_; }
 
-  // The index of the item named exactly `name`, or nothing.
-  std::optional<std::size_t> find(const std::string& name) const;
+  // The index of the item that `typed` selects, as scene_eval::findItem
+  // finds it ("#ID", a name, or a name's listed form), or nothing.
+  std::optional<std::size_t> find(const std::string& typed) const;
 
   // The index of the first camera, or nothing.
   std::optional<std::size_t> camera() const;
 
-  // The names of all items, separated by ", ", for error messages.
-  std::string nameList() const;
+  // For a message about `typed`, which selects no item: the nearest names
+  // and how to see them all (scene_eval::unknownItemHint).
+  std::string unknownNameHint(const std::string& typed) const;
 
-  // One line per item, "object", "light", "camera" or "bone", a tab, then
-  // its name, and another tab and its ID when its item line gives one.
+  // One line per item of three tab-separated fields: its kind ("object",
+  // "light", "camera" or "bone"), its name in listed form
+  // (scene_eval::listedName) and its ID ("-" when its item line gives none).
   std::string listing() const;
 
   // One line per item of five fields, each after a tab but the first: its
-  // kind, its name, its ID ("-" when its item line gives none), its
-  // parent's name ("-" for none), and "exact" or, for an item whose
+  // kind, its listed name, its ID ("-" when its item line gives none),
+  // its parent's listed name ("-" for none), and "exact" or, for an item whose
   // position the host would not compute exactly, "not exact, line N: " and
   // the first thing that moves it, then how many more there are. REQUIRES
   // a load of Structure or Positions.

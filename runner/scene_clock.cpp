@@ -23,16 +23,10 @@ scene_eval::ItemSpec onSceneClock(scene_eval::ItemSpec item, double framesPerSec
   return item;
 }
 
-std::string frameRateWarning(const std::string& sceneName, double framesPerSecond) {
+std::string frameRateWarning(double framesPerSecond) {
   if (framesPerSecond == MODULE_FRAMES_PER_SECOND) return "";
-  std::string rate = rateText(framesPerSecond);
-  return sceneName + " plays " + rate +
-         " frames a second, but the module samples at 30: the envelope's frame N holds the "
-         "distance at N/30 s, which the scene plays at N/" +
-         rate + " s, so in the scene the envelope takes " +
-         rateText(MODULE_FRAMES_PER_SECOND / framesPerSecond) +
-         " times as long as the motion it follows; --scene-rate bakes the scene's frame N as "
-         "the envelope's frame N";
+  return "the scene plays " + rateText(framesPerSecond) +
+         " fps, the module 30: --scene-rate keeps its frames";
 }
 
 std::string clockNote(double framesPerSecond, bool sceneClock) {

@@ -22,9 +22,11 @@ inline constexpr double MODULE_FRAMES_PER_SECOND = 30;
 scene_eval::ItemSpec onSceneClock(scene_eval::ItemSpec item, double framesPerSecond);
 
 // The warning for a scene that plays `framesPerSecond` frames a second when
-// that is not 30 and the module's clock is kept: what the module samples
-// and how the envelope then runs against the scene. Empty for 30.
-std::string frameRateWarning(const std::string& sceneName, double framesPerSecond);
+// that is not 30 and the module's clock is kept: the two rates and the
+// option that bakes on the scene's clock, short enough that, after
+// "quorvel-run: warning: ", it fits a line of 100 characters for any rate
+// (printed with at most 6 significant digits). Empty for 30.
+std::string frameRateWarning(double framesPerSecond);
 
 // What the summary line ends with to say which clock the bake ran on:
 // empty for the module's clock in a scene of 30 frames a second (the two

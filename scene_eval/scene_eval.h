@@ -131,6 +131,39 @@ bool describeSceneItems(const SceneDocument* document, const std::string& source
 bool listSceneItems(const SceneDocument* document, const std::string& sourceName,
                     std::vector<ItemSpec>* items, std::string* error);
 
+// The fewest byte insertions, deletions and substitutions that turn `a`
+// into `b`: how near a mistyped name is to one there is. Time in the product
+// of the lengths.
+std::size_t editDistance(const std::string& a, const std::string& b);
+
+// The word a listing gives an item's kind: "object", "light", "camera" or
+// "bone".
+const char* kindName(ItemKind kind);
+
+// The form in which listings print a name, so that a listed name never holds
+// a tab or a line end and never reads as an ID: every byte below 0x20, 0x7F
+// and the backslash become escapes (`\t`, `\n`, `\r`, `\\`, otherwise `\xHH`
+// with two upper-case hex digits), and a leading '#' becomes `\#`. Any other
+// name is listed as it is.
+std::string listedName(const std::string& name);
+
+// What the user typed to select an item: "#ID" selects the item whose file
+// ID is ID, as listings print it; otherwise the item whose listed form
+// (listedName) `typed` is, else the item named exactly `typed` (a name with
+// a tab typed as it is). The listed form comes first so that every name a
+// listing prints selects its own item. The first such item in `items`'
+// order; nothing when none is.
+std::optional<std::size_t> findItem(const std::vector<ItemSpec>& items, const std::string& typed);
+
+// What to tell a user whose `typed` selects no item, for the end of a
+// message: at most ten names in listed form, the closest first: a name equal
+// to `typed` but for case first, as `did you mean "Ball"?`, the others by
+// edit distance, then "`listCommand` shows all N". E.g. for "ball":
+//   did you mean "Ball"? Also near: "Bell", "Wall"; --list-items shows all 12
+// "the scene has no items" when `items` is empty.
+std::string unknownItemHint(const std::vector<ItemSpec>& items, const std::string& typed,
+                            const std::string& listCommand);
+
 // How a scene plays: the last frame it states and its frames a second.
 struct SceneTiming {
   std::optional<std::int32_t> lastFrame;  // "LastFrame"; nothing when the scene states none

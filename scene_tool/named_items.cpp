@@ -6,11 +6,12 @@ bool NamedItems::load(const SceneDocument* document, const std::string& file,
          scene_eval::sceneItemFacts(document, file, &facts_, error);
 }
 
-std::optional<std::size_t> NamedItems::named(const std::string& name) const {
-  for (std::size_t index = 0; index < specs_.size(); ++index) {
-    if (specs_[index].name == name) return index;
-  }
-  return std::nullopt;
+std::optional<std::size_t> NamedItems::find(const std::string& typed) const {
+  return scene_eval::findItem(specs_, typed);
+}
+
+std::string NamedItems::unknownNameHint(const std::string& typed, const std::string& path) const {
+  return scene_eval::unknownItemHint(specs_, typed, "quorvel-scene list " + path);
 }
 
 std::optional<std::size_t> NamedItems::nthGivenName(const std::string& name, int ordinal) const {
@@ -40,31 +41,14 @@ std::optional<std::size_t> NamedItems::atLine(int line) const {
 
 std::string NamedItems::listingLine(std::size_t index) const {
   const scene_eval::ItemSpec& item = specs_[index];
-  std::string line = kindName(item.kind);
-  if (item.kind == scene_eval::ItemKind::Object) {
-    line += " " + std::to_string(facts_[index].objectNumber);
-  }
-  line += "\t" + item.name;
-  if (!item.fileId.empty()) line += "\t" + item.fileId;
-  return line + "\n";
+  bool object = item.kind == scene_eval::ItemKind::Object;
+  return std::string(scene_eval::kindName(item.kind)) + "\t" + scene_eval::listedName(item.name) +
+         "\t" + (item.fileId.empty() ? "-" : item.fileId) + "\t" +
+         (object ? std::to_string(facts_[index].objectNumber) : "-") + "\n";
 }
 
 std::string NamedItems::listing() const {
   std::string text;
   for (std::size_t index = 0; index < specs_.size(); ++index) text += listingLine(index);
   return text;
-}
-
-const char* kindName(scene_eval::ItemKind kind) {
-  switch (kind) {
-    case scene_eval::ItemKind::Object:
-      return "object";
-    case scene_eval::ItemKind::Light:
-      return "light";
-    case scene_eval::ItemKind::Camera:
-      return "camera";
-    case scene_eval::ItemKind::Bone:
-      return "bone";
-  }
-  return "item";
 }

@@ -26,8 +26,13 @@ class NamedItems {
   const scene_eval::ItemSpec& spec(std::size_t index) const { return specs_[index]; }
   const scene_eval::ItemFacts& facts(std::size_t index) const { return facts_[index]; }
 
-  // The item named exactly `name`; nothing when none is.
-  std::optional<std::size_t> named(const std::string& name) const;
+  // The item `typed` selects, as scene_eval::findItem finds it: "#ID", a
+  // name, or a name's listed form; nothing when none is.
+  std::optional<std::size_t> find(const std::string& typed) const;
+
+  // For a message about `typed`, which selects no item of the scene at
+  // `path`: the nearest names and "`quorvel-scene list PATH` shows all N".
+  std::string unknownNameHint(const std::string& typed, const std::string& path) const;
 
   // The `ordinal`-th object (from 1) that the file itself names `name`,
   // before repeats are told apart; nothing when there is none.
@@ -39,9 +44,10 @@ class NamedItems {
   // The item whose item line is file line `line`; nothing when none.
   std::optional<std::size_t> atLine(int line) const;
 
-  // One item's line of the listing: its kind ("object N" for the object
-  // numbered N), a tab and its name, then a tab and its ID when its item
-  // line gives one, and a newline.
+  // One item's line of the listing: four tab-separated fields, the first
+  // three as `quorvel-run --list-items` gives them (kind, name in listed
+  // form, ID or "-"), then the object's number ("-" for an item that is not
+  // an object), and a newline.
   std::string listingLine(std::size_t index) const;
 
   // Every item's listing line, in file order.
@@ -51,9 +57,5 @@ class NamedItems {
   std::vector<scene_eval::ItemSpec> specs_;
   std::vector<scene_eval::ItemFacts> facts_;
 };
-
-// The word `quorvel-run --list-items` gives the kind: "object", "light",
-// "camera", "bone".
-const char* kindName(scene_eval::ItemKind kind);
 
 #endif  // QUORVEL_SCENE_TOOL_NAMED_ITEMS_H_

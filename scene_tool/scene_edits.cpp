@@ -1,5 +1,6 @@
 #include "scene_tool/scene_edits.h"
 
+#include <cstdlib>
 #include <vector>
 
 #include "scene/version_edits.h"
@@ -7,6 +8,7 @@
 #include "scene_eval/scene_eval.h"
 #include "scene_tool/file_lines.h"
 #include "scene_tool/named_items.h"
+#include "scene_tool/scene_files.h"
 
 namespace {
 
@@ -19,7 +21,12 @@ constexpr std::size_t LONGEST_LINE = SCENE_BUFFER_SIZE - 1;
 // The longest line text quoted whole in a message.
 constexpr std::size_t LONGEST_QUOTED = 60;
 
-std::string quoted(const std::string& text) { return "\"" + text + "\""; }
+// A name or a line's text as messages quote it: in the form listings give
+// names, so that a quoted name selects its item and no control character
+// reaches the terminal.
+std::string quoted(const std::string& text) {
+  return "\"" + scene_eval::listedName(text) + "\"";
+}
 
 std::string quotedLine(const std::string& text) {
   if (text.size() <= LONGEST_QUOTED) return quoted(text);
@@ -49,15 +56,16 @@ std::string objectLineStart(int version, bool null) {
 class SceneEdit {
  public:
   SceneEdit(SceneDocument* document, const SceneOptions& options)
-      : document_(document), options_(options) {}
+      : document_(document), options_(options), file_(sceneFileName(options.file)) {}
 
   EditOutcome run() {
     std::string error;
-    if (!before_.load(document_, options_.file, &error)) return {error, "", ""};
+    if (!before_.load(document_, file_, &error)) return {error, EXIT_EDIT_REFUSED, "", ""};
     std::vector<scene_eval::ItemSpec> baked;
-    bakedBefore_ = scene_eval::sceneItems(document_, options_.file, &baked, &error);
+    bakedBefore_ = scene_eval::sceneItems(document_, file_, &baked, &error);
     EditOutcome outcome;
     outcome.refusal = dispatch(&outcome);
+    outcome.status = refusalStatus_;
     if (outcome.refusal.empty()) outcome.refusal = checkBakes();
     return outcome;
   }
@@ -83,8 +91,8 @@ class SceneEdit {
 
   // "FILE:LINE: " for messages about a line of the scene; "FILE: " for none.
   std::string at(const SceneLine* line) const {
-    if (!line) return options_.file + ": ";
-    return options_.file + ":" + std::to_string(fileLineNumberOf(document_, line)) + ": ";
+    if (!line) return file_ + ": ";
+    return file_ + ":" + std::to_string(fileLineNumberOf(document_, line)) + ": ";
   }
 
   SceneLine* itemLine(std::size_t index) const {
@@ -109,18 +117,22 @@ class SceneEdit {
   // The object `name` selects (the `ordinal`-th the file names so, when
   // `byGivenName`), or a refusal.
   std::string findObject(const std::string& name, std::size_t* index, bool byGivenName = false,
-                         int ordinal = 1) const {
+                         int ordinal = 1) {
     std::optional<std::size_t> found =
-        byGivenName ? before_.nthGivenName(name, ordinal) : before_.named(name);
+        byGivenName ? before_.nthGivenName(name, ordinal) : before_.find(name);
     if (!found) {
-      return options_.file + ": the scene has " +
-             (byGivenName && ordinal > 1 ? "fewer than " + std::to_string(ordinal) + " objects"
-                                         : std::string("no object")) +
-             " named " + quoted(name) + oldNameHint(name);
+      refusalStatus_ = EXIT_SCENE_TOOL_FAILED;
+      if (byGivenName && ordinal > 1) {
+        return file_ + ": the scene has fewer than " + std::to_string(ordinal) +
+               " objects named " + quoted(name);
+      }
+      std::string hint = oldNameHint(name);
+      return file_ + ": the scene has no object named " + quoted(name) +
+             (hint.empty() ? "; " + before_.unknownNameHint(name, options_.file) : hint);
     }
     ItemKind kind = before_.spec(*found).kind;
     if (kind != ItemKind::Object) {
-      return at(itemLine(*found)) + quoted(name) + " is a " + kindName(kind) +
+      return at(itemLine(*found)) + quoted(name) + " is a " + scene_eval::kindName(kind) +
              ", not an object: quorvel-scene copies, parents and keys objects only";
     }
     *index = *found;
@@ -134,11 +146,11 @@ class SceneEdit {
       case EDIT_DONE:
         return "";
       case EDIT_OUT_OF_MEMORY:
-        return options_.file + ": out of memory";
+        return file_ + ": out of memory";
       case EDIT_UNKNOWN_VERSION:
         return where + "the scene's version is not one from 1 to 5";
       case EDIT_NOT_IN_VERSION:
-        return options_.file + ":2: scene version " +
+        return file_ + ":2: scene version " +
                std::to_string(sceneFormatVersion(document_)) + ": " + result.detail;
       case EDIT_NOT_AN_OBJECT:
         return where + quotedLine(fileLineText(result.line)) + " does not begin an object";
@@ -151,11 +163,11 @@ class SceneEdit {
         return where + quoted(name) +
                " has bones: a copy's bones would keep the IDs that name the original's";
       case EDIT_OWN_PARENT:
-        return options_.file + ": an object cannot be its own parent";
+        return file_ + ": an object cannot be its own parent";
       case EDIT_NO_MOTION:
         return where + quoted(name) + " has no motion (ObjectMotion)";
       case EDIT_FRAME_BEFORE_FIRST:
-        return options_.file + ": frame " + std::to_string(options_.frame) +
+        return file_ + ": frame " + std::to_string(options_.frame) +
                " is before the first frame, 0";
       case EDIT_FRAME_NOT_AFTER_LAST:
         return where + "the last " + list + " key of " + quoted(name) + " is at frame " +
@@ -172,16 +184,34 @@ class SceneEdit {
     return where + "the edit cannot be made";
   }
 
+  // Why `name` cannot be written as a new object's name or path: it is
+  // empty, or it holds a tab, a line end or another control character,
+  // which would break a listing's row or the scene's line. (An empty PATH
+  // is refused with the other empty paths, before the scene is read.)
+  std::string nameRefusal(const std::string& name) const {
+    const char* what = options_.command == SceneCommand::ADD_NULL ? "NAME" : "PATH";
+    if (name.empty()) return std::string(what) + ": the name is empty";
+    for (unsigned char c : name) {
+      if (c >= 0x20 && c != 0x7F) continue;
+      return std::string(what) + " \"" + scene_eval::listedName(name) + "\" holds " +
+             (c == '\t' ? "a tab" : c == '\n' || c == '\r' ? "a line end"
+                                                          : "a control character") +
+             "; a name holds no control character, so that listings stay one item a line";
+    }
+    return "";
+  }
+
   std::string addObject(EditOutcome* outcome) {
     bool null = options_.command == SceneCommand::ADD_NULL;
     const std::string& name = options_.name;
-    if (name.empty()) return options_.file + ": the object's name is empty";
-    if (name.find_first_of("\r\n") != std::string::npos) {
-      return options_.file + ": the object's name holds a line break";
+    std::string refusal = nameRefusal(name);
+    if (!refusal.empty()) {
+      refusalStatus_ = EXIT_SCENE_TOOL_FAILED;
+      return refusal;
     }
     std::string start = objectLineStart(sceneFormatVersion(document_), null);
     if (start.size() + name.size() + 1 > LONGEST_LINE) {
-      return options_.file + ": the object line would be longer than a scene line's " +
+      return file_ + ": the object line would be longer than a scene line's " +
              std::to_string(LONGEST_LINE) + " bytes";
     }
     EditResult result = null ? addNullObjectInVersion(document_, name.c_str())
@@ -205,7 +235,7 @@ class SceneEdit {
   std::string reportNewObject(const SceneLine* objectLine, EditOutcome* outcome) {
     NamedItems after;
     std::string error;
-    if (!after.load(document_, options_.file, &error)) return error;
+    if (!after.load(document_, file_, &error)) return error;
     std::optional<std::size_t> added = after.atLine(fileLineNumberOf(document_, objectLine));
     if (!added || after.facts(*added).objectNumber != before_.objectCount() + 1) {
       return at(objectLine) + "the new object would not be found as the runner finds objects";
@@ -215,9 +245,9 @@ class SceneEdit {
       if (index == *added) continue;
       const scene_eval::ItemSpec& was = before_.spec(index < *added ? index : index - 1);
       if (was.name != after.spec(index).name) {
-        outcome->notes += "quorvel-scene: note: the " + std::string(kindName(was.kind)) + " " +
-                          quoted(was.name) + " is now named " + quoted(after.spec(index).name) +
-                          "\n";
+        outcome->notes += "quorvel-scene: note: the " +
+                          std::string(scene_eval::kindName(was.kind)) + " " + quoted(was.name) +
+                          " is now named " + quoted(after.spec(index).name) + "\n";
       }
     }
     return "";
@@ -234,7 +264,7 @@ class SceneEdit {
       if (*up == child) {
         // A bone without a parent line hangs from its object: its own line says so.
         int line = parents[item].line ? parents[item].line : before_.spec(item).line;
-        return options_.file + ":" + std::to_string(line) + ": " +
+        return file_ + ":" + std::to_string(line) + ": " +
                quoted(options_.parent) + " hangs below " + quoted(options_.name) +
                " already: the parents would go round in a circle";
       }
@@ -249,15 +279,15 @@ class SceneEdit {
     std::string refusal = findObject(options_.name, &child);
     if (refusal.empty()) refusal = findObject(options_.parent, &parent);
     if (!refusal.empty()) return refusal;
-    if (child == parent) return options_.file + ": an object cannot be its own parent";
+    if (child == parent) return file_ + ": an object cannot be its own parent";
     std::vector<scene_eval::ItemParent> parents;
     std::string error;
-    if (!scene_eval::sceneItemParents(document_, options_.file, &parents, &error)) return error;
+    if (!scene_eval::sceneItemParents(document_, file_, &parents, &error)) return error;
     refusal = loopRefusal(parents, child, parent);
     if (!refusal.empty()) return refusal;
     EditResult result = setParentInVersion(document_, itemLine(child), itemLine(parent));
     if (result.status != EDIT_DONE) return describe(result, options_.name, "");
-    if (!scene_eval::sceneItemParents(document_, options_.file, &parents, &error)) return error;
+    if (!scene_eval::sceneItemParents(document_, file_, &parents, &error)) return error;
     if (parents[child].parent != parent) {
       return at(itemLine(child)) + "the runner would not find " + quoted(options_.parent) +
              " as the parent of " + quoted(options_.name);
@@ -265,9 +295,43 @@ class SceneEdit {
     return "";
   }
 
+  // The key count of the version 1 motion of the object at `index`: the
+  // line two after its "ObjectMotion" (after the channel count). Nothing
+  // when its lines are not laid out so; the edit itself then says why.
+  std::optional<long> version1KeyCount(std::size_t index) const {
+    SceneLine* motion = findObjectMotion(itemLine(index));
+    if (!motion || !motion->next || !motion->next->next) return std::nullopt;
+    int motionLine = fileLineNumberOf(document_, motion);
+    for (std::size_t other = 0; other < before_.size(); ++other) {
+      int line = before_.spec(other).line;
+      if (line > before_.spec(index).line && line < motionLine) return std::nullopt;
+    }
+    const char* text = motion->next->next->text;
+    char* end = nullptr;
+    long count = std::strtol(text, &end, 10);
+    if (end == text) return std::nullopt;
+    return count;
+  }
+
+  // A version 1 key at frame 0 starts the motion afresh: refused, unless
+  // --replace-motion, when the motion holds more keys than the one it
+  // replaces.
+  std::string motionLossRefusal(std::size_t object) const {
+    if (options_.frame != 0 || options_.replaceMotion || sceneFormatVersion(document_) != 1) {
+      return "";
+    }
+    std::optional<long> count = version1KeyCount(object);
+    if (!count || *count <= 1) return "";
+    return at(itemLine(object)) + quoted(options_.name) + " has " + std::to_string(*count) +
+           " motion keys, and a version 1 key at frame 0 starts the motion afresh: it would drop "
+           "all " + std::to_string(*count) + "; give --replace-motion to do so";
+  }
+
   std::string key() {
     std::size_t object = 0;
     std::string refusal = findObject(options_.name, &object);
+    if (!refusal.empty()) return refusal;
+    refusal = motionLossRefusal(object);
     if (!refusal.empty()) return refusal;
     const auto& [x, y, z] = options_.position;
     const auto& [heading, pitch, bank] = options_.rotation;
@@ -292,12 +356,15 @@ class SceneEdit {
     if (!bakedBefore_) return "";
     std::vector<scene_eval::ItemSpec> items;
     std::string error;
-    if (scene_eval::sceneItems(document_, options_.file, &items, &error)) return "";
+    if (scene_eval::sceneItems(document_, file_, &items, &error)) return "";
     return "the edited scene would not bake with quorvel-run: " + error;
   }
 
   SceneDocument* document_;
   const SceneOptions& options_;
+  std::string file_;  // the scene's name in messages
+  // The status of a refusal, when it is not the scene's content that refuses.
+  int refusalStatus_ = EXIT_EDIT_REFUSED;
   NamedItems before_;
   bool bakedBefore_ = false;
 };

@@ -13,6 +13,10 @@
 
 struct EditOutcome {
   std::string refusal;  // why the edit cannot be made; empty when it was made
+  // The exit status of a refusal: EXIT_SCENE_TOOL_FAILED when the command
+  // could not run (an unknown name, a name that cannot be written),
+  // EXIT_EDIT_REFUSED when the scene's content refused the edit.
+  int status = EXIT_EDIT_REFUSED;
   std::string report;   // what to print once the scene is written: the object added
   std::string notes;    // what to tell on standard error then: items whose names changed
 };

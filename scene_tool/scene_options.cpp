@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <vector>
 
+#include "scene_eval/scene_eval.h"
+
 namespace {
 
 constexpr char DESCRIPTION[] =
@@ -24,8 +26,24 @@ constexpr char DESCRIPTION[] =
     "Edits replace FILE whole or not at all, or write the result to --output OUT\n"
     "and leave FILE alone. An edit that cannot be made says why and changes no file.\n"
     "\n"
-    "Exit status: 0 done; 3 bad arguments, or a file that cannot be read or written;\n"
-    "4 the edit was refused.";
+    "Naming items: a name as `list` lists it, or #ID, an ID as `list` lists it\n"
+    "('#10000000'). Listings write a tab, line end or other control character in a\n"
+    "name as \\t, \\n, \\r or \\xHH, a backslash as \\\\ and a leading # as \\#, so no\n"
+    "name breaks a row or reads as an ID; the listed form selects the item. A name\n"
+    "quorvel-scene writes holds no control character.\n"
+    "\n"
+    "- stands for standard input wherever a scene is read (FILE) and for standard\n"
+    "output wherever one is written (OUT, --output, and an edit of FILE -); what an\n"
+    "edit reports then goes to standard error.\n"
+    "\n"
+    "Exit status, as quorvel-run's (which also gives the module's activation results\n"
+    "1 and 2):\n"
+    "  0    done\n"
+    "  3    the command could not run: a bad or empty argument, an unknown item name,\n"
+    "       a file that cannot be read or written, a refusal before anything is\n"
+    "       written (new over an existing file without --force)\n"
+    "  4    the scene's content refused the edit; nothing was written\n"
+    "  130  interrupted";
 
 // What --help says of the layouts that no scene file we have holds.
 constexpr char DISSOLVE_DESCRIPTION[] =
@@ -36,8 +54,9 @@ constexpr char DISSOLVE_DESCRIPTION[] =
     "dissolve is known.";
 
 constexpr char KEY_DESCRIPTION[] =
-    "Add a motion key to OBJECT. Version 1: frame 0 starts the motion afresh and any\n"
-    "other frame must come after the last key's. Versions 2 to 5: one key into each of\n"
+    "Add a motion key to OBJECT. Version 1: frame 0 starts the motion afresh (refused\n"
+    "when the motion holds more keys, unless --replace-motion) and any other frame\n"
+    "must come after the last key's. Versions 2 to 5: one key into each of\n"
     "the nine channels, replacing a key at the same frame, else among the keys in the\n"
     "order of frames; a linear key is refused in version 2, whose span code for it is\n"
     "not known.";
@@ -106,6 +125,63 @@ bool readNumbers(const NumberTexts& texts, SceneOptions* options) {
   }
 }
 
+// How far a mistyped option may be from the one meant, in edits.
+constexpr std::size_t NEAREST_OPTION_EDITS = 2;
+
+// "did you mean --frame? " for the first argument left over that is within
+// NEAREST_OPTION_EDITS of an option of the subcommand given; empty when none
+// is.
+std::string nearestOptionHint(const CLI::App& app) {
+  for (const CLI::App* sub : app.get_subcommands()) {
+    for (const std::string& extra : app.remaining(true)) {
+      if (!extra.starts_with("--")) continue;
+      for (const CLI::Option* option : sub->get_options()) {
+        for (const std::string& name : option->get_lnames()) {
+          if (scene_eval::editDistance(extra, "--" + name) <= NEAREST_OPTION_EDITS) {
+            return "did you mean --" + name + "? ";
+          }
+        }
+      }
+    }
+  }
+  return "";
+}
+
+// What a command line without a subcommand lacks: the subcommands there
+// are, and the first word given when it is none of them.
+std::string missingSubcommand(const CLI::App& app, int argc, const char* const* argv) {
+  std::string names;
+  for (const CLI::App* sub : app.get_subcommands({})) {
+    names += (names.empty() ? "" : ", ") + sub->get_name();
+  }
+  std::string given = argc > 1 ? " (\"" + std::string(argv[1]) + "\" is none)" : "";
+  return "give a subcommand first: " + names + given;
+}
+
+// The arguments that name a file; an empty one names nothing. (The other
+// characters a new object's name or PATH may not hold are checked where it
+// is written.)
+constexpr const char* PATH_ARGUMENTS[] = {"FILE", "OUT", "--output", "PATH"};
+
+// False, printing why, when a file argument of the chosen subcommand is
+// empty, which would else be taken for another.
+bool checkPathsNotEmpty(const CLI::App& app) {
+  for (const CLI::App* sub : app.get_subcommands()) {
+    for (const char* name : PATH_ARGUMENTS) {
+      const CLI::Option* option = sub->get_option_no_throw(name);
+      if (!option || option->count() == 0) continue;
+      for (const std::string& value : option->results()) {
+        if (!value.empty()) continue;
+        bool scene = std::string(name) != "PATH";
+        std::fprintf(stderr, "quorvel-scene: %s: the path is empty; give %s\n", name,
+                     scene ? "a file, or - for standard input or output" : "the object's file");
+        return false;
+      }
+    }
+  }
+  return true;
+}
+
 CLI::App* addCommand(CLI::App* app, const char* name, const char* description, SceneCommand command,
                      SceneOptions* options) {
   CLI::App* sub = app->add_subcommand(name, description);
@@ -114,12 +190,12 @@ CLI::App* addCommand(CLI::App* app, const char* name, const char* description, S
 }
 
 void addFile(CLI::App* sub, SceneOptions* options) {
-  sub->add_option("FILE", options->file, "The scene file")->required();
+  sub->add_option("FILE", options->file, "The scene file; - for standard input")->required();
 }
 
 void addOutput(CLI::App* sub, SceneOptions* options) {
   sub->add_option("--output", options->output,
-                  "Write the edited scene here and leave FILE as it is")
+                  "Write the edited scene here (- for standard output) and leave FILE as it is")
       ->type_name("OUT");
 }
 
@@ -127,12 +203,14 @@ void addOutput(CLI::App* sub, SceneOptions* options) {
 void addCommands(CLI::App* app, SceneOptions* options, NumberTexts* texts) {
   CLI::App* sub = addCommand(app, "new", "Write the default scene (version 1, no objects) to OUT",
                              SceneCommand::NEW_SCENE, options);
-  sub->add_option("OUT", options->file, "The scene file to write")->required();
+  sub->add_option("OUT", options->file, "The scene file to write; - for standard output")
+      ->required();
   sub->add_flag("--force", options->force, "Replace OUT when it exists (default: refuse)");
 
   sub = addCommand(app, "list",
-                   "Print the items as quorvel-run --list-items does (kind, name, ID), each "
-                   "object's kind followed by its number",
+                   "Print the items, one a line, four tab-separated fields: kind, name and ID "
+                   "(- for none) as quorvel-run --list-items prints them, then the object's "
+                   "number (- for an item that is not an object)",
                    SceneCommand::LIST, options);
   addFile(sub, options);
 
@@ -184,6 +262,8 @@ void addCommands(CLI::App* app, SceneOptions* options, NumberTexts* texts) {
       ->expected(3);
   sub->add_flag("--linear", options->linear,
                 "Linear span into this key (default: TCB spline); not in version 2");
+  sub->add_flag("--replace-motion", options->replaceMotion,
+                "Version 1, frame 0: replace a motion of several keys with this one key");
   addOutput(sub, options);
 
   sub = addCommand(app, "dissolve", DISSOLVE_DESCRIPTION, SceneCommand::DISSOLVE, options);
@@ -209,10 +289,16 @@ SceneParseOutcome parseSceneOptions(int argc, const char* const* argv, SceneOpti
   addCommands(&app, options, &texts);
   try {
     app.parse(argc, argv);
+  } catch (const CLI::Success& done) {  // --help, --help-all or --version
+    return {false, app.exit(done)};
   } catch (const CLI::ParseError& error) {
-    int status = app.exit(error);
-    return {false, status == 0 ? 0 : EXIT_SCENE_TOOL_FAILED};
+    std::string problem = app.get_subcommands().empty() ? missingSubcommand(app, argc, argv)
+                                                        : std::string(error.what());
+    std::fprintf(stderr, "quorvel-scene: %s; %srun quorvel-scene --help-all for the options\n",
+                 problem.c_str(), nearestOptionHint(app).c_str());
+    return {false, EXIT_SCENE_TOOL_FAILED};
   }
+  if (!checkPathsNotEmpty(app)) return {false, EXIT_SCENE_TOOL_FAILED};
   if (!readNumbers(texts, options)) return {false, EXIT_SCENE_TOOL_FAILED};
   return {true, 0};
 }

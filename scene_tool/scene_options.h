@@ -10,10 +10,13 @@
 #include <cstdint>
 #include <string>
 
-// The exit statuses of quorvel-scene beyond 0 (done).
-// The tool failed: bad arguments, a file it could not read or write.
+// The exit statuses of quorvel-scene beyond 0 (done), as quorvel-run's.
+// The command could not run: a bad or empty argument, an unknown item name,
+// a file that cannot be read or written, a refusal before anything is
+// written.
 inline constexpr int EXIT_SCENE_TOOL_FAILED = 3;
-// The edit was refused (the message says why); no file was changed.
+// The scene's content refused the edit (the message says why); no file was
+// changed.
 inline constexpr int EXIT_EDIT_REFUSED = 4;
 
 enum class SceneCommand {
@@ -41,6 +44,7 @@ struct SceneOptions {
   std::array<double, 3> rotation = {0, 0, 0};  // heading, pitch, bank
   std::array<double, 3> scale = {1, 1, 1};
   bool linear = false;
+  bool replaceMotion = false;  // `key`: a version 1 key at frame 0 may drop the motion's keys
   double value = 0;  // `dissolve`
 };
 
@@ -51,9 +55,11 @@ struct SceneParseOutcome {
 };
 
 // Parses argv into `options`. --help and --version print to standard output
-// and end with status 0; a malformed command line (a number that does not
-// read whole, or is not finite) prints the problem to standard error and
-// ends with EXIT_SCENE_TOOL_FAILED.
+// and end with status 0. A malformed command line (no subcommand, an option
+// not known, a number that does not read whole or is not finite) or an empty
+// path (FILE, OUT, --output, PATH) prints the problem to standard error,
+// beginning "quorvel-scene: " and ending with what to do instead, and ends
+// with EXIT_SCENE_TOOL_FAILED.
 SceneParseOutcome parseSceneOptions(int argc, const char* const* argv, SceneOptions* options);
 
 #endif  // QUORVEL_SCENE_TOOL_SCENE_OPTIONS_H_

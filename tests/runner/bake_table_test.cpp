@@ -25,29 +25,54 @@ TEST(BakeTable, RowsCarryTheEnvelopesDigitsAndBothPositionsAtTheKeysTime) {
   };
   CommaDecimalLocale comma;
   std::string error;
-  ASSERT_TRUE(writeBakeTable(directory.path("t.csv"), pairs, true, 25, &error)) << error;
+  {
+    BakeTable table;
+    ASSERT_TRUE(table.begin(directory.path("t.csv"), 25, &error)) << error;
+    ASSERT_TRUE(table.add(pairs[0], &error)) << error;
+    ASSERT_TRUE(table.add(pairs[1], &error)) << error;
+    EXPECT_EQ(readFile(directory.path("t.csv")), "");  // replaced whole at finish
+    ASSERT_TRUE(table.finish(&error)) << error;
+  }
+  // Every number with 6 decimals, -0 written as 0, the same columns for one
+  // pair as for several.
   EXPECT_EQ(readFile(directory.path("t.csv")),
             "item,target,frame,seconds,distance,item_x,item_y,item_z,target_x,target_y,target_z\r\n"
-            "Ball,\"Lamp, \"\"key\"\"\",0,0,5.000000,0,-0,0.1,3,4,0\r\n"
-            "Ball,\"Lamp, \"\"key\"\"\",15,0.6,2.236068,0.6,-1.2,0.1,3,4,0\r\n"
-            "Ball,Cam,3,0.12,0.500000,3,4,0,0.12,-0.24,0.1\r\n");
+            "Ball,\"Lamp, \"\"key\"\"\",0,0.000000,5.000000,0.000000,0.000000,0.100000,"
+            "3.000000,4.000000,0.000000\r\n"
+            "Ball,\"Lamp, \"\"key\"\"\",15,0.600000,2.236068,0.600000,-1.200000,0.100000,"
+            "3.000000,4.000000,0.000000\r\n"
+            "Ball,Cam,3,0.120000,0.500000,3.000000,4.000000,0.000000,0.120000,-0.240000,"
+            "0.100000\r\n");
 
-  ASSERT_TRUE(writeBakeTable(directory.path("one.csv"), {pairs[1]}, false, 30, &error)) << error;
+  BakeTable one;
+  ASSERT_TRUE(one.begin(directory.path("one.csv"), 30, &error)) << error;
+  ASSERT_TRUE(one.add(pairs[1], &error)) << error;
+  ASSERT_TRUE(one.finish(&error)) << error;
   EXPECT_EQ(readFile(directory.path("one.csv")),
-            "frame,seconds,distance,item_x,item_y,item_z,target_x,target_y,target_z\r\n"
-            "3,0.1,0.500000,3,4,0,0.1,-0.2,0.1\r\n");
+            "item,target,frame,seconds,distance,item_x,item_y,item_z,target_x,target_y,target_z\r\n"
+            "Ball,Cam,3,0.100000,0.500000,3.000000,4.000000,0.000000,0.100000,-0.200000,"
+            "0.100000\r\n");
 }
 
-TEST(BakeTable, AnUnreadableEnvelopeLeavesTheTableFileAsItWas) {
+TEST(BakeTable, AnUnreadableEnvelopeOrAnUnfinishedTableLeavesTheTableFileAsItWas) {
   ScratchDirectory directory;
   writeFile(directory.path("t.csv"), "before");
   writeFile(directory.path("bad.env"), "LWEN\r\n1\r\n1\r\n2\r\n5.0\r\n0 1 0 0 0\r\n");
   auto still = [](double) { return Vector3{}; };
   std::string error;
-  EXPECT_FALSE(writeBakeTable(directory.path("t.csv"),
-                              {{"A", "B", still, still, directory.path("bad.env")}}, false, 30,
-                              &error));
+  {
+    BakeTable table;
+    ASSERT_TRUE(table.begin(directory.path("t.csv"), 30, &error)) << error;
+    EXPECT_FALSE(table.add({"A", "B", still, still, directory.path("bad.env")}, &error));
+  }  // abandoned unfinished
   EXPECT_NE(error.find("bad.env"), std::string::npos) << error;
+  EXPECT_EQ(readFile(directory.path("t.csv")), "before");
+  {
+    BakeTable table;
+    ASSERT_TRUE(table.begin(directory.path("t.csv"), 30, &error)) << error;
+    writeFile(directory.path("good.env"), "LWEN\r\n1\r\n1\r\n1\r\n0.500000\r\n3 1 0 0 0\r\n");
+    ASSERT_TRUE(table.add({"A", "B", still, still, directory.path("good.env")}, &error)) << error;
+  }  // an interrupted run does not finish its table
   EXPECT_EQ(readFile(directory.path("t.csv")), "before");
 }
 

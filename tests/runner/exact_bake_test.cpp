@@ -191,8 +191,8 @@ TEST_F(ExactBakeTest, BonesAreListedAndRefusedAndPairsBesideThemBake) {
                              null3("Hand", 0, 0, 0, "ParentItem 40000000\n"));
   RunResult list = runOnScene(scene, {"--list-items"});
   EXPECT_EQ(list.status, 0) << list.err;
-  EXPECT_EQ(list.out, "object\tMover\nbone\tArm\nobject\tChild\nobject\tAnchor\nobject\tHand\n"
-                      "camera\tCamera\n");
+  EXPECT_EQ(list.out, "object\tMover\t-\nbone\tArm\t-\nobject\tChild\t-\nobject\tAnchor\t-\n"
+                      "object\tHand\t-\ncamera\tCamera\t-\n");
 
   EXPECT_EQ(bakeChild(scene).status, 0);
   EXPECT_EQ(read("out.env"), FIVE_APART);

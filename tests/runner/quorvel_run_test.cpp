@@ -82,7 +82,8 @@ TEST_F(QuorvelRunTest, RepeatedNamesAreToldApartAsTheHostListsThem) {
       {staticNull("Null", 0, 0, 0), staticNull("Null", 0, 0, 2), staticNull("Null", 0, 0, 5)});
   RunResult list = runOnScene(scene, {"--list-items"});
   EXPECT_EQ(list.status, 0) << list.err;
-  EXPECT_EQ(list.out, "object\tNull\nobject\tNull (2)\nobject\tNull (3)\ncamera\tCamera\n");
+  EXPECT_EQ(list.out,
+            "object\tNull\t-\nobject\tNull (2)\t-\nobject\tNull (3)\t-\ncamera\tCamera\t-\n");
 
   RunResult run = runOnScene(scene, {"--item", "Null (2)", "--target", "Null (3)", "--last-frame",
                                      "1", "--output", "out.env"});
@@ -90,17 +91,26 @@ TEST_F(QuorvelRunTest, RepeatedNamesAreToldApartAsTheHostListsThem) {
   EXPECT_EQ(read("out.env"), "LWEN\r\n1\r\n1\r\n1\r\n3.000000\r\n0 1 0 0 0\r\n");
 }
 
-TEST_F(QuorvelRunTest, UnknownItemNamesFailListingTheNamesThereAre) {
-  const std::vector<std::string> cases[] = {
-      {"--item", "Nowhere"},
-      {"--target", "Nowhere"},
-      {"--item", "Origin", "--target", "origin"},  // names match exactly
+TEST_F(QuorvelRunTest, UnknownItemNamesFailOfferingTheNearestNames) {
+  struct Case {
+    std::vector<std::string> arguments;
+    std::string hint;
   };
-  for (const auto& arguments : cases) {
-    RunResult run = runOnScene(twoStaticNulls(), arguments);
-    EXPECT_EQ(run.status, 3) << arguments.back();
-    EXPECT_THAT(run.err, HasSubstr("Origin, Corner, Camera")) << arguments.back();
-    EXPECT_FALSE(exists("quorvel.env")) << arguments.back();
+  const Case cases[] = {
+      {{"--item", "Nowhere"},
+       "--item: no item named \"Nowhere\"; the nearest: \"Corner\", \"Camera\", \"Origin\"; "
+       "--list-items shows all 3"},
+      {{"--target", "Nowhere"}, "--target: no item named \"Nowhere\"; the nearest: "},
+      // Names match exactly; one equal but for case comes first.
+      {{"--item", "Origin", "--target", "origin"},
+       "--target: no item named \"origin\"; did you mean \"Origin\"? Also near: \"Corner\", "
+       "\"Camera\"; --list-items shows all 3"},
+  };
+  for (const Case& c : cases) {
+    RunResult run = runOnScene(twoStaticNulls(), c.arguments);
+    EXPECT_EQ(run.status, 3) << c.arguments.back();
+    EXPECT_THAT(run.err, HasSubstr(c.hint)) << c.arguments.back();
+    EXPECT_FALSE(exists("quorvel.env")) << c.arguments.back();
   }
 }
 
@@ -130,8 +140,8 @@ TEST_F(QuorvelRunTest, PlotIsAnSvgChartTitledWithBothNames) {
   EXPECT_THAT(svg, EndsWith("</svg>\n"));
 }
 
-TEST_F(QuorvelRunTest, WithNoOptionsTheDemoSceneIsMeasuredIntoTheCurrentDirectory) {
-  RunResult run = runQuorvel({}, directory_.root());
+TEST_F(QuorvelRunTest, WithoutASceneTheDemoSceneIsMeasuredIntoTheEnvelopesDirectory) {
+  RunResult run = runQuorvel({"--envelopes-dir", "."}, directory_.root());
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_THAT(read("quorvel.env"), StartsWith("LWEN\r\n1\r\n1\r\n60\r\n"));
   EXPECT_THAT(run.out, StartsWith("./quorvel.env: 60 keys, distance "));

@@ -136,7 +136,7 @@ TEST_F(SampleScenesTest, ListingShowsKindsAndIdsEvenWhenAMotionCannotBeRead) {
 
   RunResult version3 = runQuorvel({"--scene", SAMPLES + "move_x_oldformat_6.lws", "--list-items"},
                                   directory_.root());
-  EXPECT_EQ(version3.out, "object\tsimple_cube\nlight\tLight\ncamera\tCamera\n");
+  EXPECT_EQ(version3.out, "object\tsimple_cube\t-\nlight\tLight\t-\ncamera\tCamera\t-\n");
 }
 
 // Every sample lists, plainly and with --verbose.

@@ -68,24 +68,27 @@ TEST_F(QuorvelSceneTest, EachSubcommandChangesTheSceneAsTheLibraryEditsIt) {
   };
   const std::string blockA = nullBlock("A");
   const Edit edits[] = {
-      {{"list", "s.lws"}, "object 1\tA\nobject 2\tB\nlight\tLight\ncamera\tCamera\n", "", ""},
+      {{"list", "s.lws"},
+       "object\tA\t-\t1\nobject\tB\t-\t2\nlight\tLight\t-\t-\ncamera\tCamera\t-\t-\n",
+       "",
+       ""},
       {{"add-null", "s.lws", "C"},
-       "object 3\tC\n",
+       "object\tC\t-\t3\n",
        OBJECTS_END,
        "ShadowOptions 7\n\n" + nullBlock("C") + "AmbientColor"},
       {{"add-null", "s.lws", "A"},
-       "object 3\tA (2)\n",
+       "object\tA (2)\t-\t3\n",
        OBJECTS_END,
        "ShadowOptions 7\n\n" + nullBlock("A") + "AmbientColor"},
       // A loaded object is named by its file's base name, as the runner names it.
       {{"add-object", "s.lws", "Objects/ball.lwo", "--output", "out.lws"},
-       "object 3\tball\n",
+       "object\tball\t-\t3\n",
        OBJECTS_END,
        "ShadowOptions 7\n\nLoadObject Objects/ball.lwo" + nullBlock("").substr(14) + "AmbientColor",
        "out.lws"},
       // The copy ends at its "ShadowOptions" line: the empty line is not part of the block.
       {{"copy", "s.lws", "A"},
-       "object 3\tA (2)\n",
+       "object\tA (2)\t-\t3\n",
        OBJECTS_END,
        "ShadowOptions 7\n\n" + blockA.substr(0, blockA.size() - 1) + "AmbientColor"},
       {{"parent", "s.lws", "B", "A"},
@@ -140,10 +143,10 @@ TEST_F(QuorvelSceneTest, RefusedEditsSayWhyAndChangeNoFile) {
     std::string message;
   };
   const Refusal refusals[] = {
-      {{"copy", "s.lws", "Nobody"}, 4, "s.lws: the scene has no object named \"Nobody\""},
-      {{"copy", "s.lws", "A", "--ordinal", "2"}, 4, "fewer than 2 objects named \"A\""},
+      {{"copy", "s.lws", "Nobody"}, 3, "s.lws: the scene has no object named \"Nobody\""},
+      {{"copy", "s.lws", "A", "--ordinal", "2"}, 3, "fewer than 2 objects named \"A\""},
       {{"key", "s.lws", "A (2)", "--frame", "1", "--position", "0", "0", "0"},
-       4,
+       3,
        "no object named \"A (2)\""},
       {{"parent", "s.lws", "A", "A"}, 4, "an object cannot be its own parent"},
       {{"parent", "s.lws", "A", "B"}, 4, "\"B\" hangs below \"A\" already"},
@@ -154,7 +157,7 @@ TEST_F(QuorvelSceneTest, RefusedEditsSayWhyAndChangeNoFile) {
       {{"dissolve", "s.lws", "A", "--frame", "5", "--value", "1"},
        4,
        "s.lws:12: \"A\" has no dissolve envelope yet: its first key stands at frame 0"},
-      {{"add-null", "s.lws", ""}, 4, "the object's name is empty"},
+      {{"add-null", "s.lws", ""}, 3, "NAME: the name is empty"},
       {{"add-null", "s.lws", std::string(250, 'n')}, 4, "longer than a scene line's 255 bytes"},
       {{"add-null", "bare.lws", "C"}, 4, "bare.lws: the scene has no object and no AmbientColor line"},
       {{"add-null", "v6.lws", "C"}, 4, "v6.lws:2: scene version 6 is not supported (1 to 5 are)"},
@@ -169,7 +172,7 @@ TEST_F(QuorvelSceneTest, RefusedEditsSayWhyAndChangeNoFile) {
        "cannot write no/such/dir/out.lws"},
       {{"list", "missing.lws"}, 3, "cannot read missing.lws: No such file or directory"},
       {{"add-null", "notes.txt", "C"}, 3, "notes.txt:1: not a scene file"},
-      {{"s.lws"}, 3, "A subcommand is required"},
+      {{"s.lws"}, 3, "give a subcommand first: new, list,"},
   };
   for (const Refusal& refusal : refusals) {
     RunResult result = runScene(refusal.arguments, directory_);
