@@ -19,21 +19,6 @@ namespace {
 
 using ::testing::HasSubstr;
 
-// Every entry under `root`, by its path from there, with a file's bytes; a
-// directory's entry ends in "/".
-std::map<std::string, std::string> snapshot(const std::filesystem::path& root) {
-  std::map<std::string, std::string> entries;
-  for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
-    std::string name = entry.path().lexically_relative(root).generic_string();
-    if (entry.is_directory()) {
-      entries[name + "/"] = "";
-    } else {
-      entries[name] = readFile(entry.path().string());
-    }
-  }
-  return entries;
-}
-
 // A run refused with status 3 before anything is written.
 struct Refusal {
   const char* why;

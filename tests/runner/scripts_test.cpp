@@ -21,16 +21,6 @@ using ::testing::HasSubstr;
 
 const std::string SAMPLES = std::string(QUORVEL_SOURCE_DIR) + "/tests/runner/scenes/";
 
-// Every file under `root` and its bytes.
-std::map<std::string, std::string> snapshot(const std::filesystem::path& root) {
-  std::map<std::string, std::string> files;
-  for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
-    std::string name = std::filesystem::relative(entry.path(), root).generic_string();
-    files[name] = entry.is_regular_file() ? readFile(entry.path().string()) : "(directory)";
-  }
-  return files;
-}
-
 // The directory each case runs in: scene.lws (Origin and Corner, 5 apart,
 // and the camera), tab.lws (a null named "a", a tab and "b"), fps25.lws (at
 // 25 frames a second), nocamera.lws (two nulls and no camera), kept.env (an

@@ -24,16 +24,6 @@ RunResult runScene(const std::vector<std::string>& arguments, const ScratchDirec
                     input.empty() ? "" : directory.path(input));
 }
 
-// Every file under `root` and its bytes.
-std::map<std::string, std::string> snapshot(const std::filesystem::path& root) {
-  std::map<std::string, std::string> files;
-  for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
-    std::string name = std::filesystem::relative(entry.path(), root).generic_string();
-    files[name] = entry.is_regular_file() ? readFile(entry.path().string()) : "(directory)";
-  }
-  return files;
-}
-
 // The directory each case runs in: s.lws, a version 1 scene whose null
 // "Ball" has three motion keys, v5.lws, a version 5 scene with IDs, and
 // tab.lws, whose first null a file names "a", a tab and "b".

@@ -39,3 +39,12 @@ std::string readFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
+
+std::map<std::string, std::string> snapshot(const std::filesystem::path& root) {
+  std::map<std::string, std::string> files;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
+    std::string name = std::filesystem::relative(entry.path(), root).generic_string();
+    files[name] = entry.is_regular_file() ? readFile(entry.path().string()) : "(directory)";
+  }
+  return files;
+}

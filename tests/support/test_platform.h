@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -38,6 +39,9 @@ class ScratchDirectory {
 void writeFile(const std::string& path, const std::string& bytes);
 // The file's bytes; empty when it cannot be read.
 std::string readFile(const std::string& path);
+// Every entry under `root`, by its path relative to `root`, with a file's
+// bytes or "(directory)": equal snapshots mean nothing under it changed.
+std::map<std::string, std::string> snapshot(const std::filesystem::path& root);
 
 // How many files this process holds open: its file descriptors on POSIX,
 // the C runtime's on Windows.
