@@ -80,6 +80,26 @@ std::string readAll(const std::string& path) {
 
 }  // namespace
 
+Sample runProgram(const std::vector<std::string>& arguments) { return runChild(arguments); }
+
+Sample readAndFree(const std::string& path) {
+  Clock::time_point start = startOnTrimmedHeap();
+  SceneDocument* document = readScene(path.c_str());
+  if (!document) throw std::runtime_error("readScene failed on " + path);
+  freeScene(document);
+  return {secondsSince(start), 0};
+}
+
+Sample readWriteAndFree(const std::string& path, const std::string& output) {
+  Clock::time_point start = startOnTrimmedHeap();
+  SceneDocument* document = readScene(path.c_str());
+  if (!document) throw std::runtime_error("readScene failed on " + path);
+  bool written = writeScene(document, output.c_str());
+  freeScene(document);
+  if (!written) throw std::runtime_error("writeScene failed on " + output);
+  return {secondsSince(start), 0};
+}
+
 Sample bakeWithRunner(const BenchFiles& files, long keys, const std::string& envelope) {
   return runChild({QUORVEL_RUN, "--scene", files.bakeScene, "--last-frame", std::to_string(keys),
                    "--output", envelope});
