@@ -3,6 +3,7 @@
 // file, and the growth from the smaller size to the larger.
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -63,6 +64,15 @@ SceneRows rowsFor(const std::string& label, const std::string& size) {
             kEditMemoryGoal, true}}};
 }
 
+// The program `built` names, or the one of its file name in the directory
+// that QUORVEL_BENCH_PROGRAMS names: the programs of an earlier build,
+// measured against today's floors.
+std::string program(const std::string& built) {
+  const char* directory = std::getenv("QUORVEL_BENCH_PROGRAMS");
+  if (!directory) return built;
+  return std::string(directory) + "/" + std::filesystem::path(built).filename().string();
+}
+
 double fileMegabytes(const std::string& path) {
   return static_cast<double>(std::filesystem::file_size(path)) / (1024.0 * 1024.0);
 }
@@ -75,12 +85,14 @@ void measureRound(const Shape& shape, const std::string& scene, const std::strin
   std::string output = directory + "/edited.lws";
   double read = readAndFree(scene).seconds;
   double readWrite = readWriteAndFree(scene, output).seconds;
-  Sample bake = runProgram({QUORVEL_RUN, "--scene", scene, "--item", shape.bakeItem, "--camera",
+  std::string run = program(QUORVEL_RUN);
+  std::string tool = program(QUORVEL_SCENE);
+  Sample bake = runProgram({run, "--scene", scene, "--item", shape.bakeItem, "--camera",
                             "--output", directory + "/pair.env", "--quiet"});
-  Sample list = runProgram({QUORVEL_RUN, "--scene", scene, "--list-items"});
-  Sample sceneList = runProgram({QUORVEL_SCENE, "list", scene});
-  Sample add = runProgram({QUORVEL_SCENE, "add-null", scene, "Probe", "--output", output});
-  Sample key = runProgram({QUORVEL_SCENE, "key", scene, shape.keyItem, "--frame", "400",
+  Sample list = runProgram({run, "--scene", scene, "--list-items"});
+  Sample sceneList = runProgram({tool, "list", scene});
+  Sample add = runProgram({tool, "add-null", scene, "Probe", "--output", output});
+  Sample key = runProgram({tool, "key", scene, shape.keyItem, "--frame", "400",
                            "--position", "1", "2", "3", "--output", output});
   const Sample* timed[MEASURES] = {&bake, &bake, &list, &sceneList, &add, &add, &key, &key};
   for (int measure = 0; measure < MEASURES; ++measure) {
