@@ -266,6 +266,31 @@ const scene_eval::ItemSpec& measuredTarget(const RunScene& scene, const RunOptio
   return scene.items()[options.camera ? *scene.camera() : *choice.target];
 }
 
+// The items a bake measures: the chosen item, and the chosen target or,
+// with --camera, the scene's first camera.
+std::vector<std::size_t> measuredItems(const RunScene& scene, const RunOptions& options,
+                                       const ItemChoice& choice) {
+  std::vector<std::size_t> measured = {choice.item};
+  std::optional<std::size_t> target = options.camera ? scene.camera() : choice.target;
+  if (target) measured.push_back(*target);
+  return measured;
+}
+
+// Chooses the items of a bake and reads their motions and those of the
+// items they hang from; the other items' motions are not read. An item that
+// is chosen when its target cannot be is read all the same, so that its
+// motion's refusal comes first, as when every motion was read.
+bool chooseMeasuredItems(RunScene* scene, const RunOptions& options, ItemChoice* choice,
+                         std::string* error) {
+  const std::size_t unchosen = scene->items().size();
+  choice->item = unchosen;
+  if (!chooseItems(*scene, options, choice, error)) {
+    if (choice->item != unchosen) scene->evaluate({choice->item}, error);
+    return false;
+  }
+  return scene->evaluate(measuredItems(*scene, options, *choice), error);
+}
+
 // One bake: its checks, then the module's activation, as the panel is
 // answered by `options`. A written envelope joins the session's table.
 // Returns the exit status.
@@ -274,7 +299,7 @@ int bake(Session* session, const RunOptions& options) {
   std::string error;
   ItemChoice choice;
   std::string envelopePath;
-  if (!chooseItems(scene, options, &choice, &error) ||
+  if (!chooseMeasuredItems(&session->scene, options, &choice, &error) ||
       !checkContradictions(options, scene, choice, &error) ||
       !envelopePathFor(options, &envelopePath, &error) ||
       !checkDistinctFiles(runFiles(options, envelopePath, session->modulePath), &error) ||
@@ -380,7 +405,7 @@ int run(const RunOptions& given, const char* argv0) {
   }
   RunOptions options = given;
   if (!options.scenePath.empty() &&
-      (!scene_eval::sceneTiming(scene.document(), scene.sourceName(), &session.timing, &error) ||
+      (!scene.timing(&session.timing, &error) ||
        !takeScenesLastFrame(session.timing, scene.sourceName(), &options, &error))) {
     return fail(error);
   }

@@ -60,34 +60,43 @@ bool RunScene::load(const std::string& path, Detail detail, std::string* error) 
     }
   }
   sourceName_ = path.empty() ? DEMO_SCENE_NAME : sceneSourceName(path);
+  if (!reading_.read(document_, sourceName_, error)) return false;
   switch (detail) {
     case Detail::Names:
-      return scene_eval::listSceneItems(document_, sourceName_, &items_, error);
+      return true;
     case Detail::Structure:
-      return scene_eval::describeSceneItems(document_, sourceName_, &items_, error);
+      return reading_.readParents(error) && reading_.describeAll(error);
     case Detail::Positions:
       break;
   }
-  return scene_eval::sceneItems(document_, sourceName_, &items_, error);
+  return reading_.readParents(error);
+}
+
+bool RunScene::evaluate(const std::vector<std::size_t>& indexes, std::string* error) {
+  return reading_.evaluate(indexes, error);
+}
+
+bool RunScene::timing(scene_eval::SceneTiming* timing, std::string* error) const {
+  return reading_.timing(timing, error);
 }
 
 std::optional<std::size_t> RunScene::find(const std::string& name) const {
-  for (std::size_t index = 0; index < items_.size(); ++index) {
-    if (items_[index].name == name) return index;
+  for (std::size_t index = 0; index < items().size(); ++index) {
+    if (items()[index].name == name) return index;
   }
   return std::nullopt;
 }
 
 std::optional<std::size_t> RunScene::camera() const {
-  for (std::size_t index = 0; index < items_.size(); ++index) {
-    if (items_[index].kind == scene_eval::ItemKind::Camera) return index;
+  for (std::size_t index = 0; index < items().size(); ++index) {
+    if (items()[index].kind == scene_eval::ItemKind::Camera) return index;
   }
   return std::nullopt;
 }
 
 std::string RunScene::nameList() const {
   std::string list;
-  for (const scene_eval::ItemSpec& item : items_) {
+  for (const scene_eval::ItemSpec& item : items()) {
     if (!list.empty()) list += ", ";
     list += item.name;
   }
@@ -96,7 +105,7 @@ std::string RunScene::nameList() const {
 
 std::string RunScene::listing() const {
   std::string text;
-  for (const scene_eval::ItemSpec& item : items_) {
+  for (const scene_eval::ItemSpec& item : items()) {
     text += kindName(item.kind);
     text += '\t';
     text += item.name;
@@ -108,13 +117,13 @@ std::string RunScene::listing() const {
 
 std::string RunScene::verboseListing() const {
   std::string text;
-  for (std::size_t index = 0; index < items_.size(); ++index) {
-    const scene_eval::ItemSpec& item = items_[index];
+  for (std::size_t index = 0; index < items().size(); ++index) {
+    const scene_eval::ItemSpec& item = items()[index];
     text += std::string(kindName(item.kind)) + '\t' + item.name + '\t';
     text += item.fileId.empty() ? "-" : item.fileId;
     text += '\t';
-    text += item.parent ? items_[*item.parent].name : "-";
-    text += '\t' + exactness(items_, index) + '\n';
+    text += item.parent ? items()[*item.parent].name : "-";
+    text += '\t' + exactness(items(), index) + '\n';
   }
   return text;
 }

@@ -21,11 +21,49 @@ bool opensBlock(const SceneLine* line) {
   return statementOf(line)[0] == '{' || isStatement(line, "Plugin");
 }
 
-bool closesBlock(const SceneLine* line) {
-  return statementOf(line)[0] == '}' || isStatement(line, "EndPlugin");
+std::string_view withoutIndent(std::string_view text) {
+  std::size_t first = 0;
+  while (first < text.size() && isBlank(text[first])) ++first;
+  return text.substr(first);
+}
+
+// The first piece of the file line that `line` begins, without its line end.
+std::string_view pieceStatement(const SceneLine* line) {
+  std::string_view text = line->text;
+  while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.remove_suffix(1);
+  return text;
 }
 
 }  // namespace
+
+bool textIsStatement(std::string_view text, std::string_view keyword) {
+  std::string_view statement = withoutIndent(text);
+  if (!statement.starts_with(keyword)) return false;
+  return statement.size() == keyword.size() || isBlank(statement[keyword.size()]) ||
+         isLineEnd(statement[keyword.size()]);
+}
+
+bool BlockDepth::take(std::string_view statement) {
+  bool outsideBlocks = outside();
+  bool opensPlugin = textIsStatement(statement, "Plugin");
+  if (plugins_ > 0) {
+    if (opensPlugin) {
+      ++plugins_;
+    } else if (textIsStatement(statement, "EndPlugin")) {
+      --plugins_;
+    }
+    return outsideBlocks;
+  }
+  std::string_view text = withoutIndent(statement);
+  if (opensPlugin) {
+    plugins_ = 1;
+  } else if (text.starts_with("{")) {
+    ++braces_;
+  } else if (text.starts_with("}") && braces_ > 0) {
+    --braces_;
+  }
+  return outsideBlocks;
+}
 
 bool startsFileLine(const SceneLine* line) {
   if (!line->prev) return true;
@@ -53,13 +91,10 @@ SceneLine* nextFileLine(SceneLine* line) {
 
 SceneLine* blockClosing(SceneLine* line) {
   if (!opensBlock(line)) return line;
-  int depth = 0;
+  BlockDepth depth;
   for (SceneLine* walk = line; walk; walk = nextFileLine(walk)) {
-    if (opensBlock(walk)) {
-      ++depth;
-    } else if (closesBlock(walk) && --depth == 0) {
-      return walk;
-    }
+    depth.take(pieceStatement(walk));
+    if (depth.outside()) return walk;
   }
   return nullptr;
 }

@@ -1,13 +1,40 @@
 // A document's lines read as the statements of a scene file of any version:
 // keywords matched whole, indentation aside; the pieces of a file line
 // longer than a document line taken as one line; "{ ... }" and "Plugin ...
-// EndPlugin" blocks stepped over as the host steps over them. This header
-// is internal to the scene library.
+// EndPlugin" blocks stepped over as the host steps over them, by the one
+// rule of BlockDepth. This header is internal to the scene libraries: the
+// scene library's edits and the evaluation (scene_eval) read through it.
 
 #ifndef QUORVEL_SCENE_STATEMENTS_H_
 #define QUORVEL_SCENE_STATEMENTS_H_
 
+#include <string_view>
+
 #include "scene/scene.h"
+
+// The rule by which every reader steps over blocks: "{ NAME" through its
+// matching "}", holding any blocks of its own, and "Plugin ..." through the
+// "EndPlugin" that closes it. A plug-in's body is of the plug-in's own
+// grammar (quoted strings, bare numbers, braces that need not match): only
+// the "Plugin" and "EndPlugin" lines of plug-ins nested in it are looked at.
+// Fed a file's statements in order, it tells which stand outside every block.
+class BlockDepth {
+ public:
+  // Takes the next statement (its text, indent included, without its line
+  // end). True when it stands outside every block; it may open one.
+  bool take(std::string_view statement);
+
+  // True when every block the statements taken so far opened is closed.
+  bool outside() const { return braces_ == 0 && plugins_ == 0; }
+
+ private:
+  int braces_ = 0;   // open "{" blocks
+  int plugins_ = 0;  // open plug-ins, counted inside the outermost one's body
+};
+
+// True when `text`, its blanks and tabs aside, is a statement of `keyword`:
+// the keyword followed by a blank, a tab, a line end or nothing.
+bool textIsStatement(std::string_view text, std::string_view keyword);
 
 // True when `line` begins a file line: it is the first line, or the line
 // before it ends with a newline. The other lines continue a long file line.
