@@ -45,16 +45,19 @@ bool textIsStatement(std::string_view text, std::string_view keyword) {
 
 bool BlockDepth::take(std::string_view statement) {
   bool outsideBlocks = outside();
-  bool opensPlugin = textIsStatement(statement, "Plugin");
+  std::string_view text = withoutIndent(statement);
+  char first = text.empty() ? '\0' : text.front();
+  // Only statements that begin with these bytes open or close a block.
+  if (first != 'P' && first != 'E' && first != '{' && first != '}') return outsideBlocks;
+  bool opensPlugin = textIsStatement(text, "Plugin");
   if (plugins_ > 0) {
     if (opensPlugin) {
       ++plugins_;
-    } else if (textIsStatement(statement, "EndPlugin")) {
+    } else if (textIsStatement(text, "EndPlugin")) {
       --plugins_;
     }
     return outsideBlocks;
   }
-  std::string_view text = withoutIndent(statement);
   if (opensPlugin) {
     plugins_ = 1;
   } else if (text.starts_with("{")) {

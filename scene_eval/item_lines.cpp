@@ -31,6 +31,11 @@ inline constexpr std::size_t MOST_OBJECTS_WITH_BONES = 0x10000;
 
 // The kind of item that `text` begins in a scene of `version`, if any.
 bool beginsItem(std::string_view text, int version, ItemKind* kind) {
+  // Every item keyword begins with one of these bytes.
+  std::string_view statement = withoutIndent(text);
+  if (statement.empty() || (statement[0] != 'L' && statement[0] != 'A' && statement[0] != 'S')) {
+    return false;
+  }
   if (hasKeyword(text, "LoadObject") || hasKeyword(text, "LoadObjectLayer") ||
       hasKeyword(text, "AddNullObject")) {
     *kind = ItemKind::Object;

@@ -42,6 +42,8 @@ std::size_t fusedStatementStart(std::string_view text) {
   constexpr std::string_view STIFFNESS_KEYWORDS[] = {"HJointStiffness", "PJointStiffness",
                                                       "BJointStiffness"};
   std::string_view statement = withoutIndent(text);
+  // Most lines are told apart by their second byte alone.
+  if (statement.size() < 2 || statement[1] != 'J') return 0;
   bool stiffness = false;
   for (std::string_view keyword : STIFFNESS_KEYWORDS) stiffness |= hasKeyword(statement, keyword);
   std::size_t valueStart = STIFFNESS_KEYWORDS[0].size() + 1;
