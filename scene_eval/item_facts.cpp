@@ -6,17 +6,35 @@
 
 namespace scene_eval {
 
+namespace {
+
+std::vector<ItemFacts> factsOf(const std::vector<ItemLines>& items) {
+  std::vector<ItemFacts> facts(items.size());
+  int objects = 0;
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    facts[i].givenName = items[i].name;
+    if (items[i].kind == ItemKind::Object) facts[i].objectNumber = ++objects;
+  }
+  return facts;
+}
+
+}  // namespace
+
 bool sceneItemFacts(const SceneDocument* document, const std::string& sourceName,
                     std::vector<ItemFacts>* facts, std::string* error) {
   SceneOutline outline;
   if (!outlineScene(document, Complaint(sourceName, error), &outline)) return false;
-  std::vector<ItemFacts> made(outline.items.size());
-  int objects = 0;
-  for (std::size_t i = 0; i < outline.items.size(); ++i) {
-    made[i].givenName = outline.items[i].name;
-    if (outline.items[i].kind == ItemKind::Object) made[i].objectNumber = ++objects;
-  }
-  *facts = std::move(made);
+  *facts = factsOf(outline.items);
+  return true;
+}
+
+bool sceneItemsWithFacts(const SceneDocument* document, const std::string& sourceName,
+                         std::vector<ItemSpec>* items, std::vector<ItemFacts>* facts,
+                         std::string* error) {
+  SceneOutline outline;
+  if (!outlineScene(document, Complaint(sourceName, error), &outline)) return false;
+  *items = specsOf(outline.items);
+  *facts = factsOf(outline.items);
   return true;
 }
 

@@ -179,8 +179,13 @@ bool outlineScene(const SceneDocument* document, const Complaint& complaint,
   const SceneLine* piece = nullptr;
   auto keep = [&line] { return KeptLine{std::string(line.text), line.number}; };
   while (reader.next(&line, &piece)) {
-    if (!read.lastFrame && hasKeyword(line.text, "LastFrame")) read.lastFrame = keep();
-    if (!read.framesPerSecond && hasKeyword(line.text, "FramesPerSecond")) {
+    // Most statements are passed over at their first byte.
+    std::string_view statement = withoutIndent(line.text);
+    char first = statement.empty() ? '\0' : statement[0];
+    if (first == 'L' && !read.lastFrame && hasKeyword(statement, "LastFrame")) {
+      read.lastFrame = keep();
+    }
+    if (first == 'F' && !read.framesPerSecond && hasKeyword(statement, "FramesPerSecond")) {
       read.framesPerSecond = keep();
     }
     if (!depth.take(line.text)) continue;
@@ -195,11 +200,13 @@ bool outlineScene(const SceneDocument* document, const Complaint& complaint,
     }
     if (read.items.empty()) continue;
     ItemLines& current = read.items.back();
-    if (current.kind != ItemKind::Object && !current.nameLine &&
-        hasKeyword(line.text, nameKeyword(current.kind))) {
+    std::string_view name = nameKeyword(current.kind);
+    if (!name.empty() && first == name[0] && !current.nameLine && hasKeyword(statement, name)) {
       current.nameLine = keep();
     }
-    if (!current.parentLine && hasKeyword(line.text, parentKeyword)) current.parentLine = keep();
+    if (first == 'P' && !current.parentLine && hasKeyword(statement, parentKeyword)) {
+      current.parentLine = keep();
+    }
   }
   if (!findBoneOwners(complaint, &read.items)) return false;
   for (ItemLines& item : read.items) {
@@ -237,6 +244,18 @@ std::vector<std::string> distinctNames(const std::vector<ItemLines>& items) {
     names.push_back(std::move(name));
   }
   return names;
+}
+
+std::vector<ItemSpec> specsOf(const std::vector<ItemLines>& items) {
+  std::vector<std::string> names = distinctNames(items);
+  std::vector<ItemSpec> specs(items.size());
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    specs[i].kind = items[i].kind;
+    specs[i].name = std::move(names[i]);
+    specs[i].fileId = items[i].fileId;
+    specs[i].line = items[i].itemLine.number;
+  }
+  return specs;
 }
 
 std::size_t findInItem(const std::vector<FileLine>& lines, const ItemLines& item,

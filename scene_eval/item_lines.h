@@ -94,6 +94,10 @@ std::vector<std::string> distinctNames(const std::vector<ItemLines>& items);
 std::size_t findInItem(const std::vector<FileLine>& lines, const ItemLines& item,
                        std::string_view keyword);
 
+// The items as listSceneItems makes them: kinds, distinct names, IDs and
+// lines, without parents, features or position functions.
+std::vector<ItemSpec> specsOf(const std::vector<ItemLines>& items);
+
 // The ID of an item: its type (1 object, 2 light, 3 camera) as the first of
 // eight hex digits, its zero-based index among items of its kind as the
 // other seven.

@@ -87,19 +87,6 @@ Vector3 worldPositionAt(const std::vector<const Placement*>& chain, double secon
   return position;
 }
 
-// The items as specs without parents, features or position functions.
-std::vector<ItemSpec> specsOf(const std::vector<ItemLines>& items) {
-  std::vector<std::string> names = distinctNames(items);
-  std::vector<ItemSpec> specs(items.size());
-  for (std::size_t i = 0; i < items.size(); ++i) {
-    specs[i].kind = items[i].kind;
-    specs[i].name = std::move(names[i]);
-    specs[i].fileId = items[i].fileId;
-    specs[i].line = items[i].itemLine.number;
-  }
-  return specs;
-}
-
 // For each item, whether it is a bone or hangs from one. Each item is
 // walked over once. REQUIRES parents without a cycle.
 std::vector<bool> hangsFromBone(const std::vector<ItemLines>& items,
