@@ -188,9 +188,9 @@ bool outlineScene(const SceneDocument* document, const Complaint& complaint,
     if (first == 'F' && !read.framesPerSecond && hasKeyword(statement, "FramesPerSecond")) {
       read.framesPerSecond = keep();
     }
-    if (!depth.take(line.text)) continue;
+    if (!depth.take(statement)) continue;
     ItemLines item;
-    if (beginsItem(line.text, read.version, &item.kind)) {
+    if (beginsItem(statement, read.version, &item.kind)) {
       if (!read.items.empty()) read.items.back().stop = piece;
       item.first = piece;
       item.itemLine = keep();

@@ -42,8 +42,6 @@ std::size_t fusedStatementStart(std::string_view text) {
   constexpr std::string_view STIFFNESS_KEYWORDS[] = {"HJointStiffness", "PJointStiffness",
                                                       "BJointStiffness"};
   std::string_view statement = withoutIndent(text);
-  // Most lines are told apart by their second byte alone.
-  if (statement.size() < 2 || statement[1] != 'J') return 0;
   bool stiffness = false;
   for (std::string_view keyword : STIFFNESS_KEYWORDS) stiffness |= hasKeyword(statement, keyword);
   std::size_t valueStart = STIFFNESS_KEYWORDS[0].size() + 1;
@@ -54,8 +52,6 @@ std::size_t fusedStatementStart(std::string_view text) {
   }
   return text.size() - statement.size() + valueEnd;
 }
-
-bool isComment(std::string_view text) { return withoutIndent(text).starts_with("//"); }
 
 bool endsFileLine(std::string_view text) { return !text.empty() && text.back() == '\n'; }
 
@@ -84,9 +80,11 @@ bool StatementReader::next(FileLine* line, const SceneLine** piece) {
     if (endsFileLine(text)) text.remove_suffix(1);
     if (!text.empty() && text.back() == '\r') text.remove_suffix(1);
     int number = number_++;
-    if (isComment(text)) continue;
+    std::string_view statement = withoutIndent(text);
+    if (statement.starts_with("//")) continue;  // a comment
     *piece = first;
-    std::size_t fused = fusedStatementStart(text);
+    // Only a joint stiffness ("HJointStiffness") can hold a fused statement.
+    std::size_t fused = statement.size() > 1 && statement[1] == 'J' ? fusedStatementStart(text) : 0;
     if (fused == 0) {
       *line = {text, number};
       return true;
