@@ -114,14 +114,32 @@ SceneLine* findStatement(SceneLine* from, SceneLine* stop, const char* keyword) 
   return nullptr;
 }
 
+ItemStatement itemStatementOf(std::string_view statement, int version) {
+  std::string_view text = withoutIndent(statement);
+  // Every item keyword begins with one of these bytes.
+  if (text.empty() || (text[0] != 'L' && text[0] != 'A' && text[0] != 'S')) {
+    return ItemStatement::None;
+  }
+  if (textIsStatement(text, "LoadObject") || textIsStatement(text, "LoadObjectLayer") ||
+      textIsStatement(text, "AddNullObject")) {
+    return ItemStatement::Object;
+  }
+  if (textIsStatement(text, "AddLight")) return ItemStatement::Light;
+  if (textIsStatement(text, version == 1 ? "ShowCamera" : "AddCamera")) {
+    return ItemStatement::Camera;
+  }
+  if (textIsStatement(text, "AddBone")) return ItemStatement::Bone;
+  return ItemStatement::None;
+}
+
 bool isObjectStatement(const SceneLine* line) {
-  return isStatement(line, "LoadObject") || isStatement(line, "LoadObjectLayer") ||
-         isStatement(line, "AddNullObject");
+  return startsFileLine(line) && itemStatementOf(pieceStatement(line), 0) == ItemStatement::Object;
 }
 
 bool beginsItem(const SceneLine* line, int version) {
-  return isObjectStatement(line) || isStatement(line, "AddLight") ||
-         isStatement(line, version == 1 ? "ShowCamera" : "AddCamera");
+  if (!startsFileLine(line)) return false;
+  ItemStatement item = itemStatementOf(pieceStatement(line), version);
+  return item != ItemStatement::None && item != ItemStatement::Bone;
 }
 
 int lineWords(const SceneLine* line, Word* words, int capacity) {

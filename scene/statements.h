@@ -12,6 +12,18 @@
 
 #include "scene/scene.h"
 
+// Versions from which object lines carry the object's item ID.
+inline constexpr int FIRST_VERSION_WITH_OBJECT_IDS = 4;
+
+// What a statement begins.
+enum class ItemStatement { None, Object, Light, Camera, Bone };
+
+// The item that `statement` (its text without its line end) begins in a
+// scene of `version`: an object ("LoadObject", "LoadObjectLayer",
+// "AddNullObject"), a light ("AddLight"), a camera ("AddCamera"; "ShowCamera"
+// in version 1) or a bone ("AddBone"), keywords matched whole, indent aside.
+ItemStatement itemStatementOf(std::string_view statement, int version);
+
 // The rule by which every reader steps over blocks: "{ NAME" through its
 // matching "}", holding any blocks of its own, and "Plugin ..." through the
 // "EndPlugin" that closes it. A plug-in's body is of the plug-in's own
@@ -67,12 +79,12 @@ SceneLine* nextStatement(SceneLine* line);
 // searches to the end.
 SceneLine* findStatement(SceneLine* from, SceneLine* stop, const char* keyword);
 
-// True when `line` is an object line: "LoadObject", "LoadObjectLayer" or
-// "AddNullObject".
+// True when `line` begins a file line that begins an object (see
+// itemStatementOf).
 bool isObjectStatement(const SceneLine* line);
 
-// True when `line` begins an item other than a bone: an object, a light
-// ("AddLight"), or a camera ("AddCamera"; "ShowCamera" in version 1).
+// True when `line` begins a file line that begins an item other than a
+// bone in a scene of `version` (see itemStatementOf).
 bool beginsItem(const SceneLine* line, int version);
 
 // A word of a line: a pointer into its text and its length.

@@ -15,9 +15,6 @@ namespace scene_eval {
 
 namespace {
 
-// Versions from which object and null lines carry the item's ID.
-inline constexpr int FIRST_VERSION_WITH_OBJECT_IDS = 4;
-
 // Objects, lights, cameras and bones.
 inline constexpr std::size_t ITEM_KINDS = 4;
 
@@ -29,26 +26,25 @@ inline constexpr int ID_BONE_INDEX_SHIFT = 16;
 inline constexpr std::size_t MOST_BONES_PER_OBJECT = 0x1000;
 inline constexpr std::size_t MOST_OBJECTS_WITH_BONES = 0x10000;
 
-// The kind of item that `text` begins in a scene of `version`, if any.
-bool beginsItem(std::string_view text, int version, ItemKind* kind) {
-  // Every item keyword begins with one of these bytes.
-  std::string_view statement = withoutIndent(text);
-  if (statement.empty() || (statement[0] != 'L' && statement[0] != 'A' && statement[0] != 'S')) {
-    return false;
+// The kind of item that `statement` begins in a scene of `version`, if any.
+bool beginsItem(std::string_view statement, int version, ItemKind* kind) {
+  switch (itemStatementOf(statement, version)) {
+    case ItemStatement::Object:
+      *kind = ItemKind::Object;
+      return true;
+    case ItemStatement::Light:
+      *kind = ItemKind::Light;
+      return true;
+    case ItemStatement::Camera:
+      *kind = ItemKind::Camera;
+      return true;
+    case ItemStatement::Bone:
+      *kind = ItemKind::Bone;
+      return true;
+    case ItemStatement::None:
+      break;
   }
-  if (hasKeyword(text, "LoadObject") || hasKeyword(text, "LoadObjectLayer") ||
-      hasKeyword(text, "AddNullObject")) {
-    *kind = ItemKind::Object;
-  } else if (hasKeyword(text, "AddLight")) {
-    *kind = ItemKind::Light;
-  } else if (hasKeyword(text, version == 1 ? "ShowCamera" : "AddCamera")) {
-    *kind = ItemKind::Camera;
-  } else if (hasKeyword(text, "AddBone")) {
-    *kind = ItemKind::Bone;
-  } else {
-    return false;
-  }
-  return true;
+  return false;
 }
 
 // The keyword of the line that names an item of `kind`; objects are named
