@@ -95,6 +95,9 @@ Sample runProgram(const std::vector<std::string>& arguments);
 // `output` between them in the second.
 Sample readAndFree(const std::string& path);
 Sample readWriteAndFree(const std::string& path, const std::string& output);
+// readScene and freeScene of the file at `path` in a forked child: its peak
+// memory, which starts from what this process holds when it forks.
+Sample readAndFreeInChild(const std::string& path);
 
 // Runs the scene rows (bakes, listings and edits of generated scenes
 // against the scene library's floors) in `directory`, `rounds` rounds, and

@@ -100,6 +100,25 @@ Sample readWriteAndFree(const std::string& path, const std::string& output) {
   return {secondsSince(start), 0};
 }
 
+Sample readAndFreeInChild(const std::string& path) {
+  Clock::time_point start = startOnTrimmedHeap();
+  pid_t child = fork();
+  if (child == 0) {
+    SceneDocument* document = readScene(path.c_str());
+    freeScene(document);
+    _exit(document ? 0 : 1);
+  }
+  if (child < 0) throw std::runtime_error("cannot fork to read " + path);
+  int status = 0;
+  rusage usage{};
+  wait4(child, &status, 0, &usage);
+  double seconds = secondsSince(start);
+  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+    throw std::runtime_error("reading " + path + " failed");
+  }
+  return {seconds, static_cast<double>(usage.ru_maxrss) / 1024.0};
+}
+
 Sample bakeWithRunner(const BenchFiles& files, long keys, const std::string& envelope) {
   return runChild({QUORVEL_RUN, "--scene", files.bakeScene, "--last-frame", std::to_string(keys),
                    "--output", envelope});
