@@ -37,7 +37,10 @@ std::string exactness(const std::vector<scene_eval::ItemSpec>& items, std::size_
 
 }  // namespace
 
-RunScene::~RunScene() { freeScene(document_); }
+RunScene::~RunScene() {
+  reading_.reset();
+  freeScene(document_);
+}
 
 bool RunScene::load(const std::string& path, Detail detail, std::string* error) {
   if (path.empty()) {
@@ -60,24 +63,24 @@ bool RunScene::load(const std::string& path, Detail detail, std::string* error) 
     }
   }
   sourceName_ = path.empty() ? DEMO_SCENE_NAME : sceneSourceName(path);
-  if (!reading_.read(document_, sourceName_, error)) return false;
+  if (!reading_->read(document_, sourceName_, error)) return false;
   switch (detail) {
     case Detail::Names:
       return true;
     case Detail::Structure:
-      return reading_.readParents(error) && reading_.describeAll(error);
+      return reading_->readParents(error) && reading_->describeAll(error);
     case Detail::Positions:
       break;
   }
-  return reading_.readParents(error);
+  return reading_->readParents(error);
 }
 
 bool RunScene::evaluate(const std::vector<std::size_t>& indexes, std::string* error) {
-  return reading_.evaluate(indexes, error);
+  return reading_->evaluate(indexes, error);
 }
 
 bool RunScene::timing(scene_eval::SceneTiming* timing, std::string* error) const {
-  return reading_.timing(timing, error);
+  return reading_->timing(timing, error);
 }
 
 std::optional<std::size_t> RunScene::find(const std::string& name) const {

@@ -16,7 +16,9 @@ struct SceneDocument;
 class RunScene {
  public:
   RunScene() = default;
-  // Releases the scene document.
+  // Releases the reading, then the scene document: the reading's few large
+  // blocks go back before the document's many small ones, which the heap
+  // would otherwise gather again to take them back.
   ~RunScene();
   RunScene(const RunScene&) = delete;
   RunScene& operator=(const RunScene&) = delete;
@@ -37,7 +39,7 @@ class RunScene {
   const SceneDocument* document() const { return document_; }
 
   // The items in the host's order; valid after a successful load.
-  const std::vector<scene_eval::ItemSpec>& items() const { return reading_.items(); }
+  const std::vector<scene_eval::ItemSpec>& items() const { return reading_->items(); }
 
   // Gives the items at `indexes` and those they hang from their positions
   // and what the host leaves out of them (see scene_eval::SceneReading::
@@ -78,7 +80,7 @@ class RunScene {
  private:
   SceneDocument* document_ = nullptr;  // owned; the reading keeps views of it
   std::string sourceName_;
-  scene_eval::SceneReading reading_;
+  std::optional<scene_eval::SceneReading> reading_{std::in_place};  // reset only when destroyed
 };
 
 #endif  // QUORVEL_RUNNER_RUN_SCENE_H_
