@@ -202,8 +202,7 @@ class SceneReading {
   bool evaluateAll(std::string* error);
 
  private:
-  bool readMotions(const std::vector<std::size_t>& indexes, const std::string& sourceName,
-                   std::string* error);
+  bool readMotions(const std::vector<std::size_t>& indexes, std::string* error);
   bool readFeatures(const std::vector<std::size_t>& indexes, std::string* error);
   void givePositions(const std::vector<std::size_t>& indexes);
   std::vector<std::size_t> withAncestors(const std::vector<std::size_t>& indexes) const;

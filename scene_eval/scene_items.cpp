@@ -159,23 +159,22 @@ bool SceneReading::describeAll(std::string* error) {
 
 bool SceneReading::evaluate(const std::vector<std::size_t>& indexes, std::string* error) {
   std::vector<std::size_t> chains = withAncestors(indexes);
-  if (!readMotions(chains, sourceName_, error) || !readFeatures(chains, error)) return false;
+  if (!readMotions(chains, error) || !readFeatures(chains, error)) return false;
   givePositions(chains);
   return true;
 }
 
 bool SceneReading::evaluateAll(std::string* error) {
   std::vector<std::size_t> all = allIndexes(items_.size());
-  if (!readMotions(all, sourceName_, error) || !readParents(error) || !readFeatures(all, error)) {
+  if (!readMotions(all, error) || !readParents(error) || !readFeatures(all, error)) {
     return false;
   }
   givePositions(all);
   return true;
 }
 
-bool SceneReading::readMotions(const std::vector<std::size_t>& indexes,
-                               const std::string& sourceName, std::string* error) {
-  Complaint complaint(sourceName, error);
+bool SceneReading::readMotions(const std::vector<std::size_t>& indexes, std::string* error) {
+  Complaint complaint(sourceName_, error);
   int version = outline_->version;
   // Version 1 keys its motions by frame, which the scene's rate turns into seconds.
   double rate = DEFAULT_FRAMES_PER_SECOND;
