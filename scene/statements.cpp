@@ -86,6 +86,16 @@ bool isEmptyLine(const SceneLine* line) {
   return std::strcmp(line->text, "\n") == 0 || std::strcmp(line->text, "\r\n") == 0;
 }
 
+const SceneLine* joinFileLine(const SceneLine* first, std::string* text) {
+  text->clear();
+  const SceneLine* piece = first;
+  do {
+    text->append(piece->text ? piece->text : "");
+    piece = piece->next;
+  } while (piece && (text->empty() || text->back() != '\n'));
+  return piece;
+}
+
 SceneLine* nextFileLine(SceneLine* line) {
   SceneLine* next = line->next;
   while (next && !startsFileLine(next)) next = next->next;

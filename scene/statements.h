@@ -3,11 +3,13 @@
 // longer than a document line taken as one line; "{ ... }" and "Plugin ...
 // EndPlugin" blocks stepped over as the host steps over them, by the one
 // rule of BlockDepth. This header is internal to the scene libraries: the
-// scene library's edits and the evaluation (scene_eval) read through it.
+// scene library's edits, the evaluation (scene_eval) and the scene tool's
+// messages read through it.
 
 #ifndef QUORVEL_SCENE_STATEMENTS_H_
 #define QUORVEL_SCENE_STATEMENTS_H_
 
+#include <string>
 #include <string_view>
 
 #include "scene/scene.h"
@@ -59,6 +61,12 @@ bool isStatement(const SceneLine* line, const char* keyword);
 
 // True when `line` is empty but for its line end.
 bool isEmptyLine(const SceneLine* line);
+
+// Replaces `*text` with the file line that begins at `first`, its pieces
+// joined, its line end ("\n" or "\r\n") kept when it has one; returns the
+// document line after its last piece (null at the end of the document).
+// REQUIRES that `first` begins a file line.
+const SceneLine* joinFileLine(const SceneLine* first, std::string* text);
 
 // The line that begins the next file line after `line`; null when `line`
 // ends the document.

@@ -68,13 +68,10 @@ bool StatementReader::next(FileLine* line, const SceneLine** piece) {
     const SceneLine* first = at_;
     std::string_view text = first->text ? first->text : "";
     at_ = first->next;
+    // `stop` begins a file line, so the pieces joined never reach it.
     joined_ = !endsFileLine(text) && at_ && at_ != stop_;
     if (joined_) {
-      joinedText_.assign(text);
-      while (at_ && at_ != stop_ && !endsFileLine(joinedText_)) {
-        joinedText_.append(at_->text ? at_->text : "");
-        at_ = at_->next;
-      }
+      at_ = joinFileLine(first, &joinedText_);
       text = joinedText_;
     }
     if (endsFileLine(text)) text.remove_suffix(1);
