@@ -106,3 +106,31 @@ TEST_F(ReadingTest, GivesTheTimingSceneTimingGives) {
 
 }  // namespace
 }  // namespace scene_eval
+
+namespace scene_eval {
+namespace {
+
+// The statement reader joins a file line longer than the document's read
+// buffer from its pieces, takes CR LF for a line end, leaves comments out
+// and counts file lines, not pieces, when it names a line.
+TEST(StatementReading, LongLinesAndLineEndsAreReadAsTheFileHoldsThem) {
+  const std::string longName(300, 'L');
+  for (const std::string lineEnd : {"\n", "\r\n"}) {
+    std::string text = "LWSC" + lineEnd + "3" + lineEnd + "// LABEL=A comment" + lineEnd +
+                       "AddLight" + lineEnd + "LightName " + longName + lineEnd +
+                       "AddNullObject After" + lineEnd + "ObjectMotion" + lineEnd +
+                       "NumChannels x" + lineEnd;
+    SceneResult listed = itemsOfText(text, "scene.lws", Reading::ListOnly);
+    ASSERT_TRUE(listed.ok) << listed.error;
+    ASSERT_EQ(listed.items.size(), 2u);
+    EXPECT_EQ(listed.items[0].name, longName);
+    EXPECT_EQ(listed.items[1].name, "After");
+    EXPECT_EQ(listed.items[1].line, 6);
+    SceneResult evaluated = itemsOfText(text);
+    EXPECT_FALSE(evaluated.ok);
+    EXPECT_EQ(evaluated.error.rfind("scene.lws:8: ", 0), 0u) << evaluated.error;
+  }
+}
+
+}  // namespace
+}  // namespace scene_eval
