@@ -1,6 +1,8 @@
-// Where a scene file's items are: the lines that begin them (by the rules of
-// the file's version), their names and IDs, and the lines each one holds.
-// Not part of the library's interface: include scene_eval.h.
+// Where a scene file's items are, found in one pass over its statements:
+// the lines that begin them (by the rules of the file's version), their
+// names, IDs and parent lines, and the lines each one holds, read again
+// only for the items asked for. Not part of the library's interface:
+// include scene_eval.h.
 
 #ifndef QUORVEL_SCENE_EVAL_ITEM_LINES_H_
 #define QUORVEL_SCENE_EVAL_ITEM_LINES_H_

@@ -1,7 +1,8 @@
-// The lines of a scene file as the stand-in host reads them: whole file
-// lines with their numbers, keywords and arguments, the blocks a reader
-// steps over, the scene's version, and errors that name file and line.
-// Not part of the library's interface: include scene_eval.h.
+// The statements of a scene file as the stand-in host reads them: views of
+// the document's text with their file lines' numbers, keywords and
+// arguments, the blocks a reader steps over (by the scene library's one
+// rule), the scene's version, and errors that name file and line. Not part
+// of the library's interface: include scene_eval.h.
 
 #ifndef QUORVEL_SCENE_EVAL_SCENE_LINES_H_
 #define QUORVEL_SCENE_EVAL_SCENE_LINES_H_
