@@ -178,13 +178,13 @@ bool outlineScene(const SceneDocument* document, const Complaint& complaint,
     // Most statements are passed over at their first byte.
     std::string_view statement = withoutIndent(line.text);
     char first = statement.empty() ? '\0' : statement[0];
+    if (!depth.take(statement)) continue;
     if (first == 'L' && !read.lastFrame && hasKeyword(statement, "LastFrame")) {
       read.lastFrame = keep();
     }
     if (first == 'F' && !read.framesPerSecond && hasKeyword(statement, "FramesPerSecond")) {
       read.framesPerSecond = keep();
     }
-    if (!depth.take(statement)) continue;
     ItemLines item;
     if (beginsItem(statement, read.version, &item.kind)) {
       if (!read.items.empty()) read.items.back().stop = piece;

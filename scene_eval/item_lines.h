@@ -44,7 +44,8 @@ struct ItemLines {
 };
 
 // What one pass over a scene's statements finds: its version, its items,
-// and the first statement of its timing, anywhere in the file.
+// and the first statements of its timing outside blocks, as the edits find
+// them (a plug-in's body may hold statements of its own of those names).
 struct SceneOutline {
   int version = 0;
   std::vector<ItemLines> items;

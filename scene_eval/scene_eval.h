@@ -142,7 +142,7 @@ struct SceneTiming {
 
 // Reads the timing of a scene document of version 1 to 5: the first line
 // stating "LastFrame" and the first stating "FramesPerSecond", indent
-// aside, each as a number (version 1 writes "30.000000" where later versions
+// aside, outside blocks (a plug-in's body is its own), each as a number (version 1 writes "30.000000" where later versions
 // write "30"). On success sets *timing and returns true. Fails, leaving
 // *timing alone and setting *error to a message naming `sourceName` and the
 // line ("scene.lws:5: ..."), for a version outside 1 to 5, a LastFrame that

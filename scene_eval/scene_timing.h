@@ -15,8 +15,8 @@ namespace scene_eval {
 // The frames a second of a scene that states none.
 inline constexpr double DEFAULT_FRAMES_PER_SECOND = 30;
 
-// The first line stating "FramesPerSecond", indent aside (as outlineScene
-// keeps it), gives the scene's rate; *rate is DEFAULT_FRAMES_PER_SECOND and
+// The first line stating "FramesPerSecond" outside blocks, indent aside (as
+// outlineScene keeps it), gives the scene's rate; *rate is DEFAULT_FRAMES_PER_SECOND and
 // *lineNumber 0 when none does. Fails, naming the line, when its argument
 // is not one positive number.
 bool statedFramesPerSecond(const std::optional<KeptLine>& stated, const Complaint& complaint,
