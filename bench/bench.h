@@ -5,6 +5,7 @@
 #define QUORVEL_BENCH_BENCH_H_
 
 #include <string>
+#include <vector>
 
 // What one run of a measure or a floor took.
 struct Sample {
@@ -57,5 +58,50 @@ Sample additionWalksAlone(long count);
 // reduceEnvelopeFile of `envelope` in a forked child; its peak memory, which
 // starts from what this process holds when it forks, too.
 Sample reduceInChild(const std::string& envelope, double tolerance);
+
+// --- The table
+
+double median(std::vector<double> values);
+
+// A row of the table: a measure's rounds beside its floor's.
+struct Row {
+  std::string work;
+  std::vector<double> measured;  // one per round
+  std::vector<double> floor;     // one per round; empty when there is none
+  const char* unit;              // of `measured`
+  double goal;                   // the ratio (or the absolute value, without a floor)
+  bool higherIsWorse;
+};
+
+// "| work | measured | floor | ratio | goal | met |", the medians of the
+// rounds and the median of the per-round ratios.
+void printRow(const Row& row);
+
+// --- The scene rows
+
+// Writes a scene of version 3 and about `lines` lines at `path`: nulls
+// "N0", "N1", ... each keyed on its nine channels, then "AmbientColor" and
+// a camera. The capture shape keys each channel 300 times; the chain shape
+// keys each once and hangs each null from the one before, in chains of 50.
+// Returns the number of nulls. Throws when the file cannot be written.
+long writeCaptureScene(const std::string& path, long lines);
+long writeChainScene(const std::string& path, long lines);
+
+// Runs `arguments` as a child process, output to /dev/null; its wall time
+// and peak memory. Throws when it cannot be run or does not exit 0.
+Sample runProgram(const std::vector<std::string>& arguments);
+
+// readScene and freeScene of the file at `path`; with writeScene of it to
+// `output` between them in the second.
+Sample readAndFree(const std::string& path);
+Sample readWriteAndFree(const std::string& path, const std::string& output);
+// readScene and freeScene of the file at `path` in a forked child: its peak
+// memory, which starts from what this process holds when it forks.
+Sample readAndFreeInChild(const std::string& path);
+
+// Runs the scene rows (bakes, listings and edits of generated scenes
+// against the scene library's floors) in `directory`, `rounds` rounds, and
+// prints their table; `quick` runs the smaller scenes only.
+void runSceneRows(const std::string& directory, int rounds, bool quick);
 
 #endif  // QUORVEL_BENCH_BENCH_H_

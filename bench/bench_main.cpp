@@ -1,12 +1,16 @@
 // quorvel-bench: runs each measure and its floor interleaved, several rounds,
 // and prints the medians and their ratios against the goals.
 //   quorvel-bench            five rounds at full size
-//   quorvel-bench --quick    one round, fewer object additions: for CI,
-//                            which only checks that every measure runs
+//   quorvel-bench --quick    one round, fewer object additions, the smaller
+//                            generated scenes only: for CI, which only
+//                            checks that every measure runs
+//   quorvel-bench --scenes [ROUNDS]  the scene rows alone, five rounds
+//                            or ROUNDS
 // It is a benchmark, not a test: it exits 0 whether or not a goal is met.
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <exception>
 #include <string>
@@ -28,41 +32,6 @@ constexpr long kQuickAdditions = 4000;
 // today's on the idle 2-core development machine.
 constexpr double kAdditionsBeforeSeconds = 16.5;
 
-double median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  std::size_t middle = values.size() / 2;
-  return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
-}
-
-struct Row {
-  const char* work;
-  std::vector<double> measured;  // one per round
-  std::vector<double> floor;     // one per round; empty when there is none
-  const char* unit;              // of `measured`
-  double goal;                   // the ratio (or the absolute value, without a floor)
-  bool higherIsWorse;
-};
-
-void printRow(const Row& row) {
-  double measured = median(row.measured);
-  if (measured < 0) {
-    std::printf("| %s | not run |  |  | <= %g |  |\n", row.work, row.goal);
-    return;
-  }
-  if (row.floor.empty()) {
-    std::printf("| %s | %.3f %s |  | %.3f %s | <= %g %s | %s |\n", row.work, measured, row.unit,
-                measured, row.unit, row.goal, row.unit, measured <= row.goal ? "met" : "NOT met");
-    return;
-  }
-  std::vector<double> ratios;
-  for (std::size_t round = 0; round < row.measured.size(); ++round) {
-    ratios.push_back(row.measured[round] / row.floor[round]);
-  }
-  double ratio = median(ratios);
-  std::printf("| %s | %.3f %s | %.3f %s | %.2fx | <= %gx | %s |\n", row.work, measured, row.unit,
-              median(row.floor), row.unit, ratio, row.goal, ratio <= row.goal ? "met" : "NOT met");
-}
-
 // The median of a least cost that the contract sets, beside the seconds it
 // is compared with; a least cost has nothing to meet, so no verdict.
 void printLeastRow(const char* work, const std::vector<double>& least, const char* against,
@@ -79,10 +48,16 @@ void printLeastRow(const char* work, const std::vector<double>& least, const cha
 
 int main(int argc, char** argv) {
   bool quick = argc > 1 && std::strcmp(argv[1], "--quick") == 0;
-  int rounds = quick ? 1 : 5;
+  bool scenesAlone = argc > 1 && std::strcmp(argv[1], "--scenes") == 0;
+  int rounds = quick ? 1 : scenesAlone && argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
   long additions = quick ? kQuickAdditions : kAdditions;
   try {
     BenchFiles files = makeBenchFiles(kSceneLines);
+    if (scenesAlone) {
+      runSceneRows(files.directory, rounds, false);
+      removeBenchFiles(files);
+      return 0;
+    }
     Row bake{"envelope of 1,000,000 keys, quorvel-run on two still objects", {}, {}, "s", 1.5,
              true};
     Row memory{"peak memory of that bake", {}, {}, "MB", 32, true};
@@ -126,7 +101,6 @@ int main(int argc, char** argv) {
                    roundTrip.measured.back(), roundTrip.floor.back(), python.floor.back(),
                    allocationsAlone.back(), adds.measured.back(), walksAlone.back());
     }
-    removeBenchFiles(files);
     std::printf("| Work | Measured | Floor | Ratio | Goal | |\n|---|---|---|---|---|---|\n");
     printRow(bake);
     printRow(memory);
@@ -139,7 +113,7 @@ int main(int argc, char** argv) {
     adds.goal = additionsBefore / 3;
     std::string addsWork = std::to_string(additions) + " addNullObject calls at objectInsertPoint" +
                            " (goal: a third of the time before)";
-    adds.work = addsWork.c_str();
+    adds.work = addsWork;
     printRow(adds);
     std::printf("\n| The least the library's contract allows | Least | Against | Ratio |\n"
                 "|---|---|---|---|\n");
@@ -147,6 +121,8 @@ int main(int argc, char** argv) {
                   allocationsAlone, "Python", median(python.floor));
     printLeastRow("the additions' walks: objectInsertPoint and every line read once, per addition",
                   walksAlone, "before", additionsBefore);
+    runSceneRows(files.directory, rounds, quick);
+    removeBenchFiles(files);
     std::printf("%s, %d round%s; medians. Peak memory from getrusage of the runner.\n",
                 quick ? "Quick run" : "Full run", rounds, rounds == 1 ? "" : "s");
   } catch (const std::exception& failure) {

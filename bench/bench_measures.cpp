@@ -80,6 +80,45 @@ std::string readAll(const std::string& path) {
 
 }  // namespace
 
+Sample runProgram(const std::vector<std::string>& arguments) { return runChild(arguments); }
+
+Sample readAndFree(const std::string& path) {
+  Clock::time_point start = startOnTrimmedHeap();
+  SceneDocument* document = readScene(path.c_str());
+  if (!document) throw std::runtime_error("readScene failed on " + path);
+  freeScene(document);
+  return {secondsSince(start), 0};
+}
+
+Sample readWriteAndFree(const std::string& path, const std::string& output) {
+  Clock::time_point start = startOnTrimmedHeap();
+  SceneDocument* document = readScene(path.c_str());
+  if (!document) throw std::runtime_error("readScene failed on " + path);
+  bool written = writeScene(document, output.c_str());
+  freeScene(document);
+  if (!written) throw std::runtime_error("writeScene failed on " + output);
+  return {secondsSince(start), 0};
+}
+
+Sample readAndFreeInChild(const std::string& path) {
+  Clock::time_point start = startOnTrimmedHeap();
+  pid_t child = fork();
+  if (child == 0) {
+    SceneDocument* document = readScene(path.c_str());
+    freeScene(document);
+    _exit(document ? 0 : 1);
+  }
+  if (child < 0) throw std::runtime_error("cannot fork to read " + path);
+  int status = 0;
+  rusage usage{};
+  wait4(child, &status, 0, &usage);
+  double seconds = secondsSince(start);
+  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+    throw std::runtime_error("reading " + path + " failed");
+  }
+  return {seconds, static_cast<double>(usage.ru_maxrss) / 1024.0};
+}
+
 Sample bakeWithRunner(const BenchFiles& files, long keys, const std::string& envelope) {
   return runChild({QUORVEL_RUN, "--scene", files.bakeScene, "--last-frame", std::to_string(keys),
                    "--output", envelope});

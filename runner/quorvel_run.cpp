@@ -268,18 +268,43 @@ const scene_eval::ItemSpec& measuredTarget(const RunScene& scene, const RunOptio
   return scene.items()[options.camera ? *scene.camera() : *choice.target];
 }
 
+// The items a bake measures: the chosen item, and the chosen target or,
+// with --camera, the scene's first camera.
+std::vector<std::size_t> measuredItems(const RunScene& scene, const RunOptions& options,
+                                       const ItemChoice& choice) {
+  std::vector<std::size_t> measured = {choice.item};
+  std::optional<std::size_t> target = options.camera ? scene.camera() : choice.target;
+  if (target) measured.push_back(*target);
+  return measured;
+}
+
+// Chooses the items of a bake and reads their motions and those of the
+// items they hang from; the other items' motions are not read. An item that
+// is chosen when its target cannot be is read all the same, so that its
+// motion's refusal comes first, as when every motion was read.
+bool chooseMeasuredItems(RunScene* scene, const RunOptions& options, ItemChoice* choice,
+                         std::string* error) {
+  const std::size_t unchosen = scene->items().size();
+  choice->item = unchosen;
+  if (!chooseItems(*scene, options, choice, error)) {
+    if (choice->item != unchosen) scene->evaluate({choice->item}, error);
+    return false;
+  }
+  return scene->evaluate(measuredItems(*scene, options, *choice), error);
+}
+
 // The checks of one bake, all made before anything is written: its items,
 // its contradictions, its files, its exactness and its room (the run's
 // table is checked once for all its bakes). False with `error` set at the
 // first that fails.
-bool checkBake(const Session& session, const RunOptions& options, CheckedBake* checked,
+bool checkBake(Session* session, const RunOptions& options, CheckedBake* checked,
                std::string* error) {
-  const RunScene& scene = session.scene;
+  const RunScene& scene = session->scene;
   checked->options = options;
-  if (!chooseItems(scene, options, &checked->choice, error) ||
+  if (!chooseMeasuredItems(&session->scene, options, &checked->choice, error) ||
       !checkContradictions(options, scene, checked->choice, error) ||
       !envelopePathFor(options, &checked->envelopePath, error) ||
-      !checkDistinctFiles(runFiles(options, checked->envelopePath, session.modulePath), error) ||
+      !checkDistinctFiles(runFiles(options, checked->envelopePath, session->modulePath), error) ||
       (bakes(options) &&
        !checkOutputsWritable(checked->envelopePath, options.plotPath, error))) {
     return false;
@@ -290,7 +315,7 @@ bool checkBake(const Session& session, const RunOptions& options, CheckedBake* c
       !envelopeFits(checked->envelopePath, lastFrame(options), frameStep(options), error)) {
     return false;
   }
-  std::string rateWarning = frameRateWarning(session.timing.framesPerSecond);
+  std::string rateWarning = frameRateWarning(session->timing.framesPerSecond);
   if (!options.sceneRate && !rateWarning.empty()) checked->warnings.push_back(rateWarning);
   return true;
 }
@@ -386,7 +411,7 @@ int bakePairs(Session* session, const RunOptions& options) {
   for (const PairBake& pair : pairs) {
     CheckedBake one;
     RunOptions pairOptions = pairBakeOptions(options, pair, directory.path());
-    if (!checkBake(*session, pairOptions, &one, &error)) {
+    if (!checkBake(session, pairOptions, &one, &error)) {
       refusals.push_back(pair.request.typed + ": " + error);
       error.clear();
     }
@@ -408,7 +433,7 @@ int bakePairs(Session* session, const RunOptions& options) {
 int bakeOne(Session* session, const RunOptions& options) {
   CheckedBake checked;
   std::string error;
-  if (!checkBake(*session, options, &checked, &error)) return fail(error);
+  if (!checkBake(session, options, &checked, &error)) return fail(error);
   return runBakes(session, {checked});
 }
 
@@ -427,7 +452,7 @@ int run(const RunOptions& given, const char* argv0) {
   }
   RunOptions options = given;
   if (!options.scenePath.empty() &&
-      (!scene_eval::sceneTiming(scene.document(), scene.sourceName(), &session.timing, &error) ||
+      (!scene.timing(&session.timing, &error) ||
        !takeScenesLastFrame(session.timing, scene.sourceName(), &options, &error))) {
     return fail(error);
   }

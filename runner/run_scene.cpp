@@ -23,7 +23,10 @@ std::string exactness(const std::vector<scene_eval::ItemSpec>& items, std::size_
 
 }  // namespace
 
-RunScene::~RunScene() { freeScene(document_); }
+RunScene::~RunScene() {
+  reading_.reset();
+  freeScene(document_);
+}
 
 bool RunScene::load(const std::string& path, Detail detail, std::string* error) {
   if (path.empty()) {
@@ -46,35 +49,44 @@ bool RunScene::load(const std::string& path, Detail detail, std::string* error) 
     }
   }
   sourceName_ = path.empty() ? DEMO_SCENE_NAME : sceneSourceName(path);
+  if (!reading_->read(document_, sourceName_, error)) return false;
   switch (detail) {
     case Detail::Names:
-      return scene_eval::listSceneItems(document_, sourceName_, &items_, error);
+      return true;
     case Detail::Structure:
-      return scene_eval::describeSceneItems(document_, sourceName_, &items_, error);
+      return reading_->readParents(error) && reading_->describeAll(error);
     case Detail::Positions:
       break;
   }
-  return scene_eval::sceneItems(document_, sourceName_, &items_, error);
+  return reading_->readParents(error);
+}
+
+bool RunScene::evaluate(const std::vector<std::size_t>& indexes, std::string* error) {
+  return reading_->evaluate(indexes, error);
+}
+
+bool RunScene::timing(scene_eval::SceneTiming* timing, std::string* error) const {
+  return reading_->timing(timing, error);
 }
 
 std::optional<std::size_t> RunScene::find(const std::string& typed) const {
-  return scene_eval::findItem(items_, typed);
+  return scene_eval::findItem(items(), typed);
 }
 
 std::optional<std::size_t> RunScene::camera() const {
-  for (std::size_t index = 0; index < items_.size(); ++index) {
-    if (items_[index].kind == scene_eval::ItemKind::Camera) return index;
+  for (std::size_t index = 0; index < items().size(); ++index) {
+    if (items()[index].kind == scene_eval::ItemKind::Camera) return index;
   }
   return std::nullopt;
 }
 
 std::string RunScene::unknownNameHint(const std::string& typed) const {
-  return scene_eval::unknownItemHint(items_, typed, "--list-items");
+  return scene_eval::unknownItemHint(items(), typed, "--list-items");
 }
 
 std::string RunScene::listing() const {
   std::string text;
-  for (const scene_eval::ItemSpec& item : items_) {
+  for (const scene_eval::ItemSpec& item : items()) {
     text += std::string(scene_eval::kindName(item.kind)) + '\t' +
             scene_eval::listedName(item.name) + '\t' +
             (item.fileId.empty() ? "-" : item.fileId) + '\n';
@@ -84,14 +96,14 @@ std::string RunScene::listing() const {
 
 std::string RunScene::verboseListing() const {
   std::string text;
-  for (std::size_t index = 0; index < items_.size(); ++index) {
-    const scene_eval::ItemSpec& item = items_[index];
+  for (std::size_t index = 0; index < items().size(); ++index) {
+    const scene_eval::ItemSpec& item = items()[index];
     text += std::string(scene_eval::kindName(item.kind)) + '\t' +
             scene_eval::listedName(item.name) + '\t';
     text += item.fileId.empty() ? "-" : item.fileId;
     text += '\t';
-    text += item.parent ? scene_eval::listedName(items_[*item.parent].name) : "-";
-    text += '\t' + exactness(items_, index) + '\n';
+    text += item.parent ? scene_eval::listedName(items()[*item.parent].name) : "-";
+    text += '\t' + exactness(items(), index) + '\n';
   }
   return text;
 }

@@ -16,14 +16,17 @@ struct SceneDocument;
 class RunScene {
  public:
   RunScene() = default;
-  // Releases the scene document.
+  // Releases the reading, then the scene document: the reading's few large
+  // blocks go back before the document's many small ones, which the heap
+  // would otherwise gather again to take them back.
   ~RunScene();
   RunScene(const RunScene&) = delete;
   RunScene& operator=(const RunScene&) = delete;
 
   // How much of the items load makes: their names only (motions are not
   // read), their parents and what the host leaves out of their positions
-  // too (motions still not read), or also their positions.
+  // too (motions still not read), or their parents, ready for evaluate to
+  // give the measured items their positions.
   enum class Detail { Names, Structure, Positions };
 
   // Reads the scene file at `path`, or builds the demo scene when `path` is
@@ -36,7 +39,18 @@ class RunScene {
   const SceneDocument* document() const { return document_; }
 
   // The items in the host's order; valid after a successful load.
-  const std::vector<scene_eval::ItemSpec>& items() const { return items_; }
+  const std::vector<scene_eval::ItemSpec>& items() const { return reading_->items(); }
+
+  // Gives the items at `indexes` and those they hang from their positions
+  // and what the host leaves out of them (see scene_eval::SceneReading::
+  // evaluate); the other items' motions are not read. On failure returns
+  // false and sets `error` to a message naming the file and line. REQUIRES
+  // a load of Positions and indexes of items.
+  bool evaluate(const std::vector<std::size_t>& indexes, std::string* error);
+
+  // The scene's timing (see scene_eval::sceneTiming), from the same
+  // reading. REQUIRES a successful load.
+  bool timing(scene_eval::SceneTiming* timing, std::string* error) const;
 
   // The name messages give the scene: its path, or a name for the demo
   // scene. Valid after load.
@@ -67,9 +81,9 @@ class RunScene {
   std::string verboseListing() const;
 
  private:
-  SceneDocument* document_ = nullptr;  // owned; the items are made from it
+  SceneDocument* document_ = nullptr;  // owned; the reading keeps views of it
   std::string sourceName_;
-  std::vector<scene_eval::ItemSpec> items_;
+  std::optional<scene_eval::SceneReading> reading_{std::in_place};  // reset only when destroyed
 };
 
 #endif  // QUORVEL_RUNNER_RUN_SCENE_H_

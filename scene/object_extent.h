@@ -9,9 +9,7 @@
 #include <cstdint>
 
 #include "scene/scene.h"
-
-// Versions from which object lines carry the object's item ID.
-inline constexpr int FIRST_VERSION_WITH_OBJECT_IDS = 4;
+#include "scene/statements.h"
 
 struct ObjectExtent {
   SceneLine* object;   // the object line

@@ -21,11 +21,52 @@ bool opensBlock(const SceneLine* line) {
   return statementOf(line)[0] == '{' || isStatement(line, "Plugin");
 }
 
-bool closesBlock(const SceneLine* line) {
-  return statementOf(line)[0] == '}' || isStatement(line, "EndPlugin");
+std::string_view withoutIndent(std::string_view text) {
+  std::size_t first = 0;
+  while (first < text.size() && isBlank(text[first])) ++first;
+  return text.substr(first);
+}
+
+// The first piece of the file line that `line` begins, without its line end.
+std::string_view pieceStatement(const SceneLine* line) {
+  std::string_view text = line->text;
+  while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.remove_suffix(1);
+  return text;
 }
 
 }  // namespace
+
+bool textIsStatement(std::string_view text, std::string_view keyword) {
+  std::string_view statement = withoutIndent(text);
+  if (!statement.starts_with(keyword)) return false;
+  return statement.size() == keyword.size() || isBlank(statement[keyword.size()]) ||
+         isLineEnd(statement[keyword.size()]);
+}
+
+bool BlockDepth::take(std::string_view statement) {
+  bool outsideBlocks = outside();
+  std::string_view text = withoutIndent(statement);
+  char first = text.empty() ? '\0' : text.front();
+  // Only statements that begin with these bytes open or close a block.
+  if (first != 'P' && first != 'E' && first != '{' && first != '}') return outsideBlocks;
+  bool opensPlugin = textIsStatement(text, "Plugin");
+  if (plugins_ > 0) {
+    if (opensPlugin) {
+      ++plugins_;
+    } else if (textIsStatement(text, "EndPlugin")) {
+      --plugins_;
+    }
+    return outsideBlocks;
+  }
+  if (opensPlugin) {
+    plugins_ = 1;
+  } else if (text.starts_with("{")) {
+    ++braces_;
+  } else if (text.starts_with("}") && braces_ > 0) {
+    --braces_;
+  }
+  return outsideBlocks;
+}
 
 bool startsFileLine(const SceneLine* line) {
   if (!line->prev) return true;
@@ -45,6 +86,16 @@ bool isEmptyLine(const SceneLine* line) {
   return std::strcmp(line->text, "\n") == 0 || std::strcmp(line->text, "\r\n") == 0;
 }
 
+const SceneLine* joinFileLine(const SceneLine* first, std::string* text) {
+  text->clear();
+  const SceneLine* piece = first;
+  do {
+    text->append(piece->text ? piece->text : "");
+    piece = piece->next;
+  } while (piece && (text->empty() || text->back() != '\n'));
+  return piece;
+}
+
 SceneLine* nextFileLine(SceneLine* line) {
   SceneLine* next = line->next;
   while (next && !startsFileLine(next)) next = next->next;
@@ -53,13 +104,10 @@ SceneLine* nextFileLine(SceneLine* line) {
 
 SceneLine* blockClosing(SceneLine* line) {
   if (!opensBlock(line)) return line;
-  int depth = 0;
+  BlockDepth depth;
   for (SceneLine* walk = line; walk; walk = nextFileLine(walk)) {
-    if (opensBlock(walk)) {
-      ++depth;
-    } else if (closesBlock(walk) && --depth == 0) {
-      return walk;
-    }
+    depth.take(pieceStatement(walk));
+    if (depth.outside()) return walk;
   }
   return nullptr;
 }
@@ -76,14 +124,32 @@ SceneLine* findStatement(SceneLine* from, SceneLine* stop, const char* keyword) 
   return nullptr;
 }
 
+ItemStatement itemStatementOf(std::string_view statement, int version) {
+  std::string_view text = withoutIndent(statement);
+  // Every item keyword begins with one of these bytes.
+  if (text.empty() || (text[0] != 'L' && text[0] != 'A' && text[0] != 'S')) {
+    return ItemStatement::None;
+  }
+  if (textIsStatement(text, "LoadObject") || textIsStatement(text, "LoadObjectLayer") ||
+      textIsStatement(text, "AddNullObject")) {
+    return ItemStatement::Object;
+  }
+  if (textIsStatement(text, "AddLight")) return ItemStatement::Light;
+  if (textIsStatement(text, version == 1 ? "ShowCamera" : "AddCamera")) {
+    return ItemStatement::Camera;
+  }
+  if (textIsStatement(text, "AddBone")) return ItemStatement::Bone;
+  return ItemStatement::None;
+}
+
 bool isObjectStatement(const SceneLine* line) {
-  return isStatement(line, "LoadObject") || isStatement(line, "LoadObjectLayer") ||
-         isStatement(line, "AddNullObject");
+  return startsFileLine(line) && itemStatementOf(pieceStatement(line), 0) == ItemStatement::Object;
 }
 
 bool beginsItem(const SceneLine* line, int version) {
-  return isObjectStatement(line) || isStatement(line, "AddLight") ||
-         isStatement(line, version == 1 ? "ShowCamera" : "AddCamera");
+  if (!startsFileLine(line)) return false;
+  ItemStatement item = itemStatementOf(pieceStatement(line), version);
+  return item != ItemStatement::None && item != ItemStatement::Bone;
 }
 
 int lineWords(const SceneLine* line, Word* words, int capacity) {

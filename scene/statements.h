@@ -1,13 +1,54 @@
 // A document's lines read as the statements of a scene file of any version:
 // keywords matched whole, indentation aside; the pieces of a file line
 // longer than a document line taken as one line; "{ ... }" and "Plugin ...
-// EndPlugin" blocks stepped over as the host steps over them. This header
-// is internal to the scene library.
+// EndPlugin" blocks stepped over as the host steps over them, by the one
+// rule of BlockDepth. This header is internal to the scene libraries: the
+// scene library's edits, the evaluation (scene_eval) and the scene tool's
+// messages read through it.
 
 #ifndef QUORVEL_SCENE_STATEMENTS_H_
 #define QUORVEL_SCENE_STATEMENTS_H_
 
+#include <string>
+#include <string_view>
+
 #include "scene/scene.h"
+
+// Versions from which object lines carry the object's item ID.
+inline constexpr int FIRST_VERSION_WITH_OBJECT_IDS = 4;
+
+// What a statement begins.
+enum class ItemStatement { None, Object, Light, Camera, Bone };
+
+// The item that `statement` (its text without its line end) begins in a
+// scene of `version`: an object ("LoadObject", "LoadObjectLayer",
+// "AddNullObject"), a light ("AddLight"), a camera ("AddCamera"; "ShowCamera"
+// in version 1) or a bone ("AddBone"), keywords matched whole, indent aside.
+ItemStatement itemStatementOf(std::string_view statement, int version);
+
+// The rule by which every reader steps over blocks: "{ NAME" through its
+// matching "}", holding any blocks of its own, and "Plugin ..." through the
+// "EndPlugin" that closes it. A plug-in's body is of the plug-in's own
+// grammar (quoted strings, bare numbers, braces that need not match): only
+// the "Plugin" and "EndPlugin" lines of plug-ins nested in it are looked at.
+// Fed a file's statements in order, it tells which stand outside every block.
+class BlockDepth {
+ public:
+  // Takes the next statement (its text, indent included, without its line
+  // end). True when it stands outside every block; it may open one.
+  bool take(std::string_view statement);
+
+  // True when every block the statements taken so far opened is closed.
+  bool outside() const { return braces_ == 0 && plugins_ == 0; }
+
+ private:
+  int braces_ = 0;   // open "{" blocks
+  int plugins_ = 0;  // open plug-ins, counted inside the outermost one's body
+};
+
+// True when `text`, its blanks and tabs aside, is a statement of `keyword`:
+// the keyword followed by a blank, a tab, a line end or nothing.
+bool textIsStatement(std::string_view text, std::string_view keyword);
 
 // True when `line` begins a file line: it is the first line, or the line
 // before it ends with a newline. The other lines continue a long file line.
@@ -20,6 +61,12 @@ bool isStatement(const SceneLine* line, const char* keyword);
 
 // True when `line` is empty but for its line end.
 bool isEmptyLine(const SceneLine* line);
+
+// Replaces `*text` with the file line that begins at `first`, its pieces
+// joined, its line end ("\n" or "\r\n") kept when it has one; returns the
+// document line after its last piece (null at the end of the document).
+// REQUIRES that `first` begins a file line.
+const SceneLine* joinFileLine(const SceneLine* first, std::string* text);
 
 // The line that begins the next file line after `line`; null when `line`
 // ends the document.
@@ -40,12 +87,12 @@ SceneLine* nextStatement(SceneLine* line);
 // searches to the end.
 SceneLine* findStatement(SceneLine* from, SceneLine* stop, const char* keyword);
 
-// True when `line` is an object line: "LoadObject", "LoadObjectLayer" or
-// "AddNullObject".
+// True when `line` begins a file line that begins an object (see
+// itemStatementOf).
 bool isObjectStatement(const SceneLine* line);
 
-// True when `line` begins an item other than a bone: an object, a light
-// ("AddLight"), or a camera ("AddCamera"; "ShowCamera" in version 1).
+// True when `line` begins a file line that begins an item other than a
+// bone in a scene of `version` (see itemStatementOf).
 bool beginsItem(const SceneLine* line, int version);
 
 // A word of a line: a pointer into its text and its length.

@@ -8,53 +8,51 @@ namespace scene_eval {
 
 namespace {
 
-// The lines, version and items of a scene, found as listSceneItems finds them.
-struct FoundItems {
-  std::vector<FileLine> lines;
-  int version = 0;
-  std::vector<ItemLines> items;
-};
-
-bool findSceneItems(const SceneDocument* document, const Complaint& complaint,
-                    FoundItems* found) {
-  found->lines = fileLinesOf(document);
-  return sceneVersion(found->lines, complaint, &found->version) &&
-         findItems(found->lines, found->version, complaint, &found->items);
+std::vector<ItemFacts> factsOf(const std::vector<ItemLines>& items) {
+  std::vector<ItemFacts> facts(items.size());
+  int objects = 0;
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    facts[i].givenName = items[i].name;
+    if (items[i].kind == ItemKind::Object) facts[i].objectNumber = ++objects;
+  }
+  return facts;
 }
 
 }  // namespace
 
 bool sceneItemFacts(const SceneDocument* document, const std::string& sourceName,
                     std::vector<ItemFacts>* facts, std::string* error) {
-  FoundItems found;
-  if (!findSceneItems(document, Complaint(sourceName, error), &found)) return false;
-  std::vector<ItemFacts> made(found.items.size());
-  int objects = 0;
-  for (std::size_t i = 0; i < found.items.size(); ++i) {
-    made[i].givenName = found.items[i].name;
-    if (found.items[i].kind == ItemKind::Object) made[i].objectNumber = ++objects;
-  }
-  *facts = std::move(made);
+  SceneOutline outline;
+  if (!outlineScene(document, Complaint(sourceName, error), &outline)) return false;
+  *facts = factsOf(outline.items);
+  return true;
+}
+
+bool sceneItemsWithFacts(const SceneDocument* document, const std::string& sourceName,
+                         std::vector<ItemSpec>* items, std::vector<ItemFacts>* facts,
+                         std::string* error) {
+  SceneOutline outline;
+  if (!outlineScene(document, Complaint(sourceName, error), &outline)) return false;
+  *items = specsOf(outline.items);
+  *facts = factsOf(outline.items);
   return true;
 }
 
 bool sceneItemParents(const SceneDocument* document, const std::string& sourceName,
                       std::vector<ItemParent>* parents, std::string* error) {
   Complaint complaint(sourceName, error);
-  FoundItems found;
+  SceneOutline outline;
   std::vector<std::size_t> indexes;
-  if (!findSceneItems(document, complaint, &found) ||
-      !itemParents(found.lines, found.items, found.version, complaint, &indexes)) {
+  if (!outlineScene(document, complaint, &outline) ||
+      !itemParents(outline.items, outline.version, complaint, &indexes)) {
     return false;
   }
-  const char* keyword = found.version <= 2 ? "ParentObject" : "ParentItem";
-  std::vector<ItemParent> made(found.items.size());
-  for (std::size_t i = 0; i < found.items.size(); ++i) {
+  std::vector<ItemParent> made(outline.items.size());
+  for (std::size_t i = 0; i < outline.items.size(); ++i) {
     if (indexes[i] == NO_PARENT) continue;
     made[i].parent = indexes[i];
     // A bone without a parent line hangs from its object all the same.
-    std::size_t line = findInItem(found.lines, found.items[i], keyword);
-    if (line != found.items[i].end) made[i].line = found.lines[line].number;
+    if (outline.items[i].parentLine) made[i].line = outline.items[i].parentLine->number;
   }
   *parents = std::move(made);
   return true;

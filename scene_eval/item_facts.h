@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "scene_eval/scene_eval.h"
+
 struct SceneDocument;
 
 namespace scene_eval {
@@ -24,6 +26,13 @@ struct ItemFacts {
 // listSceneItems fails, with the same message. REQUIRES non-null arguments.
 bool sceneItemFacts(const SceneDocument* document, const std::string& sourceName,
                     std::vector<ItemFacts>* facts, std::string* error);
+
+// The items as listSceneItems makes them and their facts, from one reading
+// of the document. Fails as listSceneItems fails. REQUIRES non-null
+// arguments.
+bool sceneItemsWithFacts(const SceneDocument* document, const std::string& sourceName,
+                         std::vector<ItemSpec>* items, std::vector<ItemFacts>* facts,
+                         std::string* error);
 
 struct ItemParent {
   std::optional<std::size_t> parent;  // the index of the item it hangs from; none for none

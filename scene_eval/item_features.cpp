@@ -22,17 +22,17 @@ UnevaluatedFeature featureOf(const FileLine& line, Unevaluated kind, bool movesO
   return feature;
 }
 
-bool isMotionHead(const std::string& text) {
+bool isMotionHead(std::string_view text) {
   return hasKeyword(text, "ObjectMotion") || hasKeyword(text, "LightMotion") ||
          hasKeyword(text, "CameraMotion");
 }
 
-bool isMotionModifier(const std::string& text) {
+bool isMotionModifier(std::string_view text) {
   return hasKeyword(text, "Plugin") &&
          firstWordOf(argumentOf(text)).word == "ItemMotionHandler";
 }
 
-bool isRotationController(const std::string& text) {
+bool isRotationController(std::string_view text) {
   return hasKeyword(text, "HController") || hasKeyword(text, "PController") ||
          hasKeyword(text, "BController");
 }
@@ -69,7 +69,7 @@ bool readPivotRotation(const FileLine& line, const Complaint& complaint,
 // The feature a statement outside motions states, if any.
 bool readKeywordFeature(const FileLine& line, const Complaint& complaint,
                         std::vector<UnevaluatedFeature>* features) {
-  const std::string& text = line.text;
+  std::string_view text = line.text;
   if (isMotionModifier(text)) {
     features->push_back(featureOf(line, Unevaluated::MotionModifier, true));
   } else if (hasKeyword(text, "GoalObject")) {
@@ -92,7 +92,7 @@ std::optional<std::size_t> firstUnevaluatedLine(const std::vector<FileLine>& lin
   std::size_t last = withoutIndent(lines[past - 1].text).starts_with("}") ? past - 1 : past;
   bool countRead = false;
   for (std::size_t i = open + 1; i < last; i = pastBlock(lines, i, last)) {
-    const std::string& text = lines[i].text;
+    std::string_view text = lines[i].text;
     if (withoutIndent(text).empty()) continue;
     long count = 0;
     bool isCount = !countRead && parseInteger(text, &count);
@@ -109,7 +109,7 @@ class MotionChannels {
  public:
   // Takes the next statement of the item. True when it belongs to a motion
   // block; then *channel is the channel whose envelope opens there, if any.
-  bool take(const std::string& text, std::optional<long>* channel) {
+  bool take(std::string_view text, std::optional<long>* channel) {
     *channel = std::nullopt;
     if (isMotionHead(text)) {
       inMotion_ = true;

@@ -7,14 +7,13 @@
 #include <unordered_map>
 #include <unordered_set>
 
+#include "scene/scene.h"
+#include "scene/statements.h"
 #include "scene_eval/scene_numbers.h"
 
 namespace scene_eval {
 
 namespace {
-
-// Versions from which object and null lines carry the item's ID.
-inline constexpr int FIRST_VERSION_WITH_OBJECT_IDS = 4;
 
 // Objects, lights, cameras and bones.
 inline constexpr std::size_t ITEM_KINDS = 4;
@@ -27,34 +26,54 @@ inline constexpr int ID_BONE_INDEX_SHIFT = 16;
 inline constexpr std::size_t MOST_BONES_PER_OBJECT = 0x1000;
 inline constexpr std::size_t MOST_OBJECTS_WITH_BONES = 0x10000;
 
-// The kind of item that `text` begins in a scene of `version`, if any.
-bool beginsItem(const std::string& text, int version, ItemKind* kind) {
-  if (hasKeyword(text, "LoadObject") || hasKeyword(text, "LoadObjectLayer") ||
-      hasKeyword(text, "AddNullObject")) {
-    *kind = ItemKind::Object;
-  } else if (hasKeyword(text, "AddLight")) {
-    *kind = ItemKind::Light;
-  } else if (hasKeyword(text, version == 1 ? "ShowCamera" : "AddCamera")) {
-    *kind = ItemKind::Camera;
-  } else if (hasKeyword(text, "AddBone")) {
-    *kind = ItemKind::Bone;
-  } else {
-    return false;
+// The kind of item that `statement` begins in a scene of `version`, if any.
+bool beginsItem(std::string_view statement, int version, ItemKind* kind) {
+  switch (itemStatementOf(statement, version)) {
+    case ItemStatement::Object:
+      *kind = ItemKind::Object;
+      return true;
+    case ItemStatement::Light:
+      *kind = ItemKind::Light;
+      return true;
+    case ItemStatement::Camera:
+      *kind = ItemKind::Camera;
+      return true;
+    case ItemStatement::Bone:
+      *kind = ItemKind::Bone;
+      return true;
+    case ItemStatement::None:
+      break;
   }
-  return true;
+  return false;
+}
+
+// The keyword of the line that names an item of `kind`; objects are named
+// by their item lines.
+std::string_view nameKeyword(ItemKind kind) {
+  switch (kind) {
+    case ItemKind::Light:
+      return "LightName";
+    case ItemKind::Camera:
+      return "CameraName";
+    case ItemKind::Bone:
+      return "BoneName";
+    case ItemKind::Object:
+      break;
+  }
+  return {};
 }
 
 // The file name of a path without its folders, its drive and its extension.
-std::string baseName(const std::string& path) {
+std::string baseName(std::string_view path) {
   std::size_t separator = path.find_last_of("/\\:");
-  std::string name = separator == std::string::npos ? path : path.substr(separator + 1);
+  std::string name(separator == std::string_view::npos ? path : path.substr(separator + 1));
   std::size_t dot = name.rfind('.');
   if (dot != std::string::npos && dot > 0) name.erase(dot);
   return name;
 }
 
 // Takes an item ID from the front of `*rest` into `*id`.
-bool takeId(const FileLine& line, std::string* rest, const Complaint& complaint,
+bool takeId(const KeptLine& line, std::string_view* rest, const Complaint& complaint,
             std::string* id) {
   SplitWord split = firstWordOf(*rest);
   std::uint32_t value = 0;
@@ -68,10 +87,10 @@ bool takeId(const FileLine& line, std::string* rest, const Complaint& complaint,
 }
 
 // The name and ID an object line gives.
-bool readObjectLine(const FileLine& line, int version, const Complaint& complaint,
+bool readObjectLine(const KeptLine& line, int version, const Complaint& complaint,
                     ItemLines* item) {
   bool withId = version >= FIRST_VERSION_WITH_OBJECT_IDS;
-  std::string rest = argumentOf(line.text);
+  std::string_view rest = argumentOf(line.text);
   if (hasKeyword(line.text, "LoadObjectLayer")) {
     SplitWord layer = firstWordOf(rest);
     long number = 0;
@@ -93,43 +112,39 @@ bool readObjectLine(const FileLine& line, int version, const Complaint& complain
   return true;
 }
 
-// The name of a light or camera: the argument of its `keyword` line, or
+// The name of a light, camera or bone: the argument of its name line, or
 // `fallback` as the host calls new ones.
-std::string nameFromLine(const std::vector<FileLine>& lines, const ItemLines& item,
-                         std::string_view keyword, const char* fallback) {
-  std::size_t nameLine = findInItem(lines, item, keyword);
-  std::string name = nameLine == item.end ? std::string() : argumentOf(lines[nameLine].text);
-  return name.empty() ? fallback : name;
+std::string nameFromLine(const ItemLines& item, const char* fallback) {
+  std::string_view name = item.nameLine ? argumentOf(item.nameLine->text) : std::string_view();
+  return name.empty() ? fallback : std::string(name);
 }
 
 // The name and ID of the item whose lines are known.
-bool readItemLine(const std::vector<FileLine>& lines, int version, const Complaint& complaint,
-                  ItemLines* item) {
-  const FileLine& line = lines[item->begin];
+bool readItemLine(int version, const Complaint& complaint, ItemLines* item) {
+  const KeptLine& line = item->itemLine;
   if (item->kind == ItemKind::Object) return readObjectLine(line, version, complaint, item);
   if (item->kind == ItemKind::Camera && version == 1) {
     item->name = "Camera";
     return true;
   }
-  std::string rest = argumentOf(line.text);
+  std::string_view rest = argumentOf(line.text);
   if (!rest.empty() && !takeId(line, &rest, complaint, &item->fileId)) return false;
   switch (item->kind) {
     case ItemKind::Light:
-      item->name = nameFromLine(lines, *item, "LightName", "Light");
+      item->name = nameFromLine(*item, "Light");
       break;
     case ItemKind::Bone:
-      item->name = nameFromLine(lines, *item, "BoneName", "Bone");
+      item->name = nameFromLine(*item, "Bone");
       break;
     default:
-      item->name = nameFromLine(lines, *item, "CameraName", "Camera");
+      item->name = nameFromLine(*item, "Camera");
       break;
   }
   return true;
 }
 
 // Gives each bone its object: the last object before it.
-bool findBoneOwners(const std::vector<FileLine>& lines, const Complaint& complaint,
-                    std::vector<ItemLines>* items) {
+bool findBoneOwners(const Complaint& complaint, std::vector<ItemLines>* items) {
   std::optional<std::size_t> lastObject;
   std::vector<std::size_t> bonesOf(items->size(), 0);
   for (std::size_t i = 0; i < items->size(); ++i) {
@@ -137,8 +152,8 @@ bool findBoneOwners(const std::vector<FileLine>& lines, const Complaint& complai
     if (item.kind == ItemKind::Object) lastObject = i;
     if (item.kind != ItemKind::Bone) continue;
     if (!lastObject) {
-      return complaint.at(lines[item.begin].number, "a bone before any object: " +
-                                                        quotedLine(lines[item.begin].text));
+      return complaint.at(item.itemLine.number,
+                          "a bone before any object: " + quotedLine(item.itemLine.text));
     }
     item.owner = *lastObject;
     item.boneIndex = bonesOf[*lastObject]++;
@@ -148,25 +163,60 @@ bool findBoneOwners(const std::vector<FileLine>& lines, const Complaint& complai
 
 }  // namespace
 
-bool findItems(const std::vector<FileLine>& lines, int version, const Complaint& complaint,
-               std::vector<ItemLines>* items) {
-  std::vector<ItemLines> found;
+bool outlineScene(const SceneDocument* document, const Complaint& complaint,
+                  SceneOutline* outline) {
+  SceneOutline read;
+  if (!sceneVersion(document, complaint, &read.version)) return false;
+  const char* parentKeyword = read.version <= 2 ? "ParentObject" : "ParentItem";
   std::size_t counts[ITEM_KINDS] = {};
-  for (std::size_t i = 0; i < lines.size(); i = pastBlock(lines, i, lines.size())) {
+  StatementReader reader(document->first, nullptr, 1);
+  BlockDepth depth;
+  FileLine line;
+  const SceneLine* piece = nullptr;
+  auto keep = [&line] { return KeptLine{std::string(line.text), line.number}; };
+  while (reader.next(&line, &piece)) {
+    // Most statements are passed over at their first byte.
+    std::string_view statement = withoutIndent(line.text);
+    char first = statement.empty() ? '\0' : statement[0];
+    if (!depth.take(statement)) continue;
+    if (first == 'L' && !read.lastFrame && hasKeyword(statement, "LastFrame")) {
+      read.lastFrame = keep();
+    }
+    if (first == 'F' && !read.framesPerSecond && hasKeyword(statement, "FramesPerSecond")) {
+      read.framesPerSecond = keep();
+    }
     ItemLines item;
-    if (!beginsItem(lines[i].text, version, &item.kind)) continue;
-    item.begin = i;
-    item.indexInKind = counts[static_cast<std::size_t>(item.kind)]++;
-    if (!found.empty()) found.back().end = i;
-    found.push_back(item);
+    if (beginsItem(statement, read.version, &item.kind)) {
+      if (!read.items.empty()) read.items.back().stop = piece;
+      item.first = piece;
+      item.itemLine = keep();
+      item.indexInKind = counts[static_cast<std::size_t>(item.kind)]++;
+      read.items.push_back(std::move(item));
+      continue;
+    }
+    if (read.items.empty()) continue;
+    ItemLines& current = read.items.back();
+    std::string_view name = nameKeyword(current.kind);
+    if (!name.empty() && first == name[0] && !current.nameLine && hasKeyword(statement, name)) {
+      current.nameLine = keep();
+    }
+    if (first == 'P' && !current.parentLine && hasKeyword(statement, parentKeyword)) {
+      current.parentLine = keep();
+    }
   }
-  if (!found.empty()) found.back().end = lines.size();
-  if (!findBoneOwners(lines, complaint, &found)) return false;
-  for (ItemLines& item : found) {
-    if (!readItemLine(lines, version, complaint, &item)) return false;
+  if (!findBoneOwners(complaint, &read.items)) return false;
+  for (ItemLines& item : read.items) {
+    if (!readItemLine(read.version, complaint, &item)) return false;
   }
-  *items = std::move(found);
+  *outline = std::move(read);
   return true;
+}
+
+ItemText itemTextOf(const ItemLines& item) {
+  ItemText text{FileLines(item.first, item.stop, item.itemLine.number), item};
+  text.item.begin = 0;
+  text.item.end = text.text.lines().size();
+  return text;
 }
 
 std::vector<std::string> distinctNames(const std::vector<ItemLines>& items) {
@@ -190,6 +240,18 @@ std::vector<std::string> distinctNames(const std::vector<ItemLines>& items) {
     names.push_back(std::move(name));
   }
   return names;
+}
+
+std::vector<ItemSpec> specsOf(const std::vector<ItemLines>& items) {
+  std::vector<std::string> names = distinctNames(items);
+  std::vector<ItemSpec> specs(items.size());
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    specs[i].kind = items[i].kind;
+    specs[i].name = std::move(names[i]);
+    specs[i].fileId = items[i].fileId;
+    specs[i].line = items[i].itemLine.number;
+  }
+  return specs;
 }
 
 std::size_t findInItem(const std::vector<FileLine>& lines, const ItemLines& item,

@@ -22,7 +22,7 @@ class ObjectNumbers {
     }
   }
 
-  bool resolve(const FileLine& line, const Complaint& complaint, std::size_t* parent) const {
+  bool resolve(const KeptLine& line, const Complaint& complaint, std::size_t* parent) const {
     long number = 0;
     if (!parseInteger(argumentOf(line.text), &number)) {
       return complaint.at(line.number, "expected an object number after ParentObject, found " +
@@ -53,23 +53,22 @@ std::string idText(std::uint32_t id) {
 // or whose kind and index make it.
 class ItemIds {
  public:
-  bool build(const std::vector<FileLine>& lines, const std::vector<ItemLines>& items,
-             const Complaint& complaint) {
+  bool build(const std::vector<ItemLines>& items, const Complaint& complaint) {
     for (std::size_t i = 0; i < items.size(); ++i) {
       std::uint32_t id = 0;
       bool identified = items[i].fileId.empty() ? impliedItemId(items, items[i], &id)
                                                 : parseItemId(items[i].fileId, &id);
       if (!identified) continue;
       if (!items_.emplace(id, i).second) {
-        return complaint.at(lines[items[i].begin].number,
+        return complaint.at(items[i].itemLine.number,
                             "item ID " + idText(id) + " is given to two items");
       }
     }
     return true;
   }
 
-  bool resolve(const FileLine& line, const Complaint& complaint, std::size_t* parent) const {
-    std::string text = argumentOf(line.text);
+  bool resolve(const KeptLine& line, const Complaint& complaint, std::size_t* parent) const {
+    std::string text(argumentOf(line.text));
     std::uint32_t id = 0;
     if (!parseItemId(text, &id)) {
       return complaint.at(line.number, "expected an item ID (eight hex digits) after "
@@ -89,8 +88,8 @@ class ItemIds {
 
 // Fails when following parents from some item never ends, naming the
 // parent line of an item on the cycle. Each item is walked over once.
-bool parentsEnd(const std::vector<FileLine>& lines, const std::vector<std::size_t>& parents,
-                const std::vector<std::size_t>& parentLines, const Complaint& complaint) {
+bool parentsEnd(const std::vector<ItemLines>& items, const std::vector<std::size_t>& parents,
+                const Complaint& complaint) {
   enum : std::uint8_t { UNSEEN, ON_WALK, ENDS };
   std::vector<std::uint8_t> state(parents.size(), UNSEEN);
   std::vector<std::size_t> walk;
@@ -103,7 +102,7 @@ bool parentsEnd(const std::vector<FileLine>& lines, const std::vector<std::size_
       item = parents[item];
     }
     if (item != NO_PARENT && state[item] == ON_WALK) {
-      const FileLine& line = lines[parentLines[item]];
+      const KeptLine& line = *items[item].parentLine;
       return complaint.at(line.number, quotedLine(line.text) + " makes a cycle of parents");
     }
     for (std::size_t walked : walk) state[walked] = ENDS;
@@ -113,29 +112,25 @@ bool parentsEnd(const std::vector<FileLine>& lines, const std::vector<std::size_
 
 }  // namespace
 
-bool itemParents(const std::vector<FileLine>& lines, const std::vector<ItemLines>& items,
-                 int version, const Complaint& complaint, std::vector<std::size_t>* parents) {
+bool itemParents(const std::vector<ItemLines>& items, int version, const Complaint& complaint,
+                 std::vector<std::size_t>* parents) {
   bool byObjectNumber = version <= 2;
   ObjectNumbers objectNumbers(items);
   ItemIds itemIds;
-  if (!byObjectNumber && !itemIds.build(lines, items, complaint)) return false;
+  if (!byObjectNumber && !itemIds.build(items, complaint)) return false;
   std::vector<std::size_t> found(items.size(), NO_PARENT);
-  std::vector<std::size_t> parentLines(items.size(), 0);
   for (std::size_t i = 0; i < items.size(); ++i) {
-    std::size_t parentLine =
-        findInItem(lines, items[i], byObjectNumber ? "ParentObject" : "ParentItem");
-    if (parentLine == items[i].end) {
+    const std::optional<KeptLine>& parentLine = items[i].parentLine;
+    if (!parentLine) {
       // A bone without a parent line hangs from its object.
       if (items[i].kind == ItemKind::Bone) found[i] = items[i].owner;
       continue;
     }
-    bool resolved = byObjectNumber
-                        ? objectNumbers.resolve(lines[parentLine], complaint, &found[i])
-                        : itemIds.resolve(lines[parentLine], complaint, &found[i]);
+    bool resolved = byObjectNumber ? objectNumbers.resolve(*parentLine, complaint, &found[i])
+                                   : itemIds.resolve(*parentLine, complaint, &found[i]);
     if (!resolved) return false;
-    parentLines[i] = parentLine;
   }
-  if (!parentsEnd(lines, found, parentLines, complaint)) return false;
+  if (!parentsEnd(items, found, complaint)) return false;
   *parents = std::move(found);
   return true;
 }

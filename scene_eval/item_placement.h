@@ -20,11 +20,12 @@ inline constexpr std::size_t NO_PARENT = SIZE_MAX;
 // Each item's parent as an index into `items`, NO_PARENT for none, from its
 // "ParentObject N" line (versions 1 and 2: N counts objects from 1) or its
 // "ParentItem ID" line (versions 3 on; see itemIdOf, or the ID an item line
-// gives). A bone without such a line hangs from its object. Fails, naming
-// the line, for a parent that is no item, an ID given to two items, or
-// parents that make a cycle. Linear in the number of lines.
-bool itemParents(const std::vector<FileLine>& lines, const std::vector<ItemLines>& items,
-                 int version, const Complaint& complaint, std::vector<std::size_t>* parents);
+// gives), as outlineScene kept it. A bone without such a line hangs from
+// its object. Fails, naming the line, for a parent that is no item, an ID
+// given to two items, or parents that make a cycle. Linear in the number of
+// items.
+bool itemParents(const std::vector<ItemLines>& items, int version, const Complaint& complaint,
+                 std::vector<std::size_t>* parents);
 
 // The item's pivot in its own coordinates, from "PivotPoint X Y Z"
 // (versions 1 and 2) or "PivotPosition X Y Z" (versions 3 on); the origin

@@ -16,6 +16,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -174,7 +175,7 @@ struct SceneTiming {
 
 // Reads the timing of a scene document of version 1 to 5: the first line
 // stating "LastFrame" and the first stating "FramesPerSecond", indent
-// aside, each as a number (version 1 writes "30.000000" where later versions
+// aside, outside blocks (a plug-in's body is its own), each as a number (version 1 writes "30.000000" where later versions
 // write "30"). On success sets *timing and returns true. Fails, leaving
 // *timing alone and setting *error to a message naming `sourceName` and the
 // line ("scene.lws:5: ..."), for a version outside 1 to 5, a LastFrame that
@@ -183,6 +184,69 @@ struct SceneTiming {
 // REQUIRES non-null `document`, `timing` and `error`.
 bool sceneTiming(const SceneDocument* document, const std::string& sourceName, SceneTiming* timing,
                  std::string* error);
+
+struct SceneOutline;
+struct SceneMotions;
+
+// One reading of a scene document, from which a run takes what it needs.
+// One pass over the document finds the version, the items with their names
+// and IDs, the lines that name their parents and the scene's timing; an
+// item's other lines are read again, from the document, only for the items
+// whose features or positions are asked for. Motions of other items are
+// neither read nor kept.
+class SceneReading {
+ public:
+  SceneReading();
+  ~SceneReading();
+  SceneReading(const SceneReading&) = delete;
+  SceneReading& operator=(const SceneReading&) = delete;
+
+  // Reads the document's outline; its items are then as listSceneItems
+  // makes them, and it fails as listSceneItems fails. The reading keeps
+  // views of the document: REQUIRES a non-null document that outlives the
+  // reading unchanged, a non-null `error`, and no earlier read.
+  bool read(const SceneDocument* document, const std::string& sourceName, std::string* error);
+
+  // The items, as read and as the calls below add to them. REQUIRES read.
+  const std::vector<ItemSpec>& items() const { return items_; }
+
+  // The scene's timing, as sceneTiming reads it. REQUIRES read.
+  bool timing(SceneTiming* timing, std::string* error) const;
+
+  // Gives every item its parent; fails as describeSceneItems fails for a
+  // parent. REQUIRES read.
+  bool readParents(std::string* error);
+
+  // Gives every item its unevaluated features; the items are then as
+  // describeSceneItems makes them. REQUIRES readParents.
+  bool describeAll(std::string* error);
+
+  // Gives the items at `indexes`, and every item they hang from, their
+  // unevaluated features and (but to bones and items that hang from one)
+  // position functions, as sceneItems does; items given them before keep
+  // theirs. Fails, naming the file and line, for what of those items'
+  // motions, pivots and features sceneItems fails for. REQUIRES readParents
+  // and indexes of items.
+  bool evaluate(const std::vector<std::size_t>& indexes, std::string* error);
+
+  // Evaluates every item, failing in the order sceneItems fails: the
+  // rate, each item's motion and pivot, the parents, then the features.
+  // REQUIRES read, and no readParents.
+  bool evaluateAll(std::string* error);
+
+ private:
+  bool readMotions(const std::vector<std::size_t>& indexes, std::string* error);
+  bool readFeatures(const std::vector<std::size_t>& indexes, std::string* error);
+  void givePositions(const std::vector<std::size_t>& indexes);
+  std::vector<std::size_t> withAncestors(const std::vector<std::size_t>& indexes) const;
+
+  std::string sourceName_;
+  std::unique_ptr<SceneOutline> outline_;
+  std::vector<std::size_t> parents_;   // per item; empty until readParents
+  std::vector<bool> featuresRead_;     // per item
+  std::shared_ptr<SceneMotions> motions_;  // of the items evaluated; shared with their functions
+  std::vector<ItemSpec> items_;
+};
 
 }  // namespace scene_eval
 

@@ -1,10 +1,14 @@
-// The stand-in host's scene: the items of a scene document with the world
-// positions their motions, pivots and parents give them over time.
+// The stand-in host's scene: one reading of a scene document, and the world
+// positions that the motions, pivots and parents of the items it is asked
+// for give them over time.
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
+#include <numeric>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -20,6 +24,19 @@
 #include "scene_eval/world_transform.h"
 
 namespace scene_eval {
+
+// What places an evaluated item below its parents: its motion and pivot.
+struct Placement {
+  Motion motion;
+  Vector3 pivot;
+};
+
+// The placements of the items evaluated so far, by item index; the position
+// functions keep it alive and point into it (the nodes of an unordered map
+// stay where they are while others are added).
+struct SceneMotions {
+  std::unordered_map<std::size_t, Placement> placements;
+};
 
 namespace {
 
@@ -52,75 +69,22 @@ bool itemMotion(const std::vector<FileLine>& lines, const ItemLines& item, int v
   return readMotionVersion3(block, complaint, motion);
 }
 
-// Everything the position functions need, shared by all of a scene's items
-// and kept alive by them.
-struct SceneMotions {
-  std::vector<Motion> motions;       // per item
-  std::vector<Vector3> pivots;       // per item
-  std::vector<std::size_t> parents;  // per item, NO_PARENT for none; no cycles
-};
-
-Vector3 worldPositionAt(const SceneMotions& scene, std::size_t item, double seconds) {
+// Where the pivot of the first item of `chain` lies in the world: `chain`
+// holds it and then each item it hangs from, up to one at the top.
+Vector3 worldPositionAt(const std::vector<const Placement*>& chain, double seconds) {
   // The item's own rotation and scale do not move its origin: only its
   // parents' whole transforms are needed.
-  const Motion& own = scene.motions[item];
+  const Motion& own = chain.front()->motion;
   auto ownChannel = [&](std::size_t channel) {
     return evaluateChannel(own.channels[channel], restValue(channel), seconds);
   };
   Vector3 position{ownChannel(CHANNEL_POSITION_X), ownChannel(CHANNEL_POSITION_Y),
                    ownChannel(CHANNEL_POSITION_Z)};
-  for (std::size_t parent = scene.parents[item]; parent != NO_PARENT;
-       parent = scene.parents[parent]) {
-    Transform local =
-        localTransform(evaluateMotion(scene.motions[parent], seconds), scene.pivots[parent]);
+  for (std::size_t up = 1; up < chain.size(); ++up) {
+    Transform local = localTransform(evaluateMotion(chain[up]->motion, seconds), chain[up]->pivot);
     position = applyTransform(local, position);
   }
   return position;
-}
-
-// A scene's lines, version and items.
-struct SceneOutline {
-  std::vector<FileLine> lines;
-  int version = 0;
-  std::vector<ItemLines> items;
-};
-
-bool outlineOf(const SceneDocument* document, const Complaint& complaint,
-               SceneOutline* outline) {
-  outline->lines = fileLinesOf(document);
-  return sceneVersion(outline->lines, complaint, &outline->version) &&
-         findItems(outline->lines, outline->version, complaint, &outline->items);
-}
-
-// The items as specs without position functions.
-std::vector<ItemSpec> specsOf(const std::vector<FileLine>& lines,
-                              const std::vector<ItemLines>& items) {
-  std::vector<std::string> names = distinctNames(items);
-  std::vector<ItemSpec> specs(items.size());
-  for (std::size_t i = 0; i < items.size(); ++i) {
-    specs[i].kind = items[i].kind;
-    specs[i].name = std::move(names[i]);
-    specs[i].fileId = items[i].fileId;
-    specs[i].line = lines[items[i].begin].number;
-  }
-  return specs;
-}
-
-// Gives the specs their parents and unevaluated features; sets *parents to
-// the parents as itemParents gives them.
-bool addStructure(const SceneOutline& outline, const Complaint& complaint,
-                  std::vector<ItemSpec>* specs, std::vector<std::size_t>* parents) {
-  if (!itemParents(outline.lines, outline.items, outline.version, complaint, parents)) {
-    return false;
-  }
-  for (std::size_t i = 0; i < outline.items.size(); ++i) {
-    ItemSpec& spec = (*specs)[i];
-    if ((*parents)[i] != NO_PARENT) spec.parent = (*parents)[i];
-    if (!unevaluatedFeatures(outline.lines, outline.items[i], complaint, &spec.unevaluated)) {
-      return false;
-    }
-  }
-  return true;
 }
 
 // For each item, whether it is a bone or hangs from one. Each item is
@@ -151,65 +115,156 @@ std::vector<bool> hangsFromBone(const std::vector<ItemLines>& items,
   return hangs;
 }
 
+std::vector<std::size_t> allIndexes(std::size_t count) {
+  std::vector<std::size_t> indexes(count);
+  std::iota(indexes.begin(), indexes.end(), 0);
+  return indexes;
+}
+
 }  // namespace
+
+SceneReading::SceneReading()
+    : outline_(std::make_unique<SceneOutline>()), motions_(std::make_shared<SceneMotions>()) {}
+
+SceneReading::~SceneReading() = default;
+
+bool SceneReading::read(const SceneDocument* document, const std::string& sourceName,
+                        std::string* error) {
+  sourceName_ = sourceName;
+  if (!outlineScene(document, Complaint(sourceName_, error), outline_.get())) return false;
+  items_ = specsOf(outline_->items);
+  featuresRead_.assign(items_.size(), false);
+  return true;
+}
+
+bool SceneReading::timing(SceneTiming* timing, std::string* error) const {
+  return timingOf(*outline_, Complaint(sourceName_, error), timing);
+}
+
+bool SceneReading::readParents(std::string* error) {
+  std::vector<std::size_t> parents;
+  if (!itemParents(outline_->items, outline_->version, Complaint(sourceName_, error), &parents)) {
+    return false;
+  }
+  for (std::size_t i = 0; i < items_.size(); ++i) {
+    if (parents[i] != NO_PARENT) items_[i].parent = parents[i];
+  }
+  parents_ = std::move(parents);
+  return true;
+}
+
+bool SceneReading::describeAll(std::string* error) {
+  return readFeatures(allIndexes(items_.size()), error);
+}
+
+bool SceneReading::evaluate(const std::vector<std::size_t>& indexes, std::string* error) {
+  std::vector<std::size_t> chains = withAncestors(indexes);
+  if (!readMotions(chains, error) || !readFeatures(chains, error)) return false;
+  givePositions(chains);
+  return true;
+}
+
+bool SceneReading::evaluateAll(std::string* error) {
+  std::vector<std::size_t> all = allIndexes(items_.size());
+  if (!readMotions(all, error) || !readParents(error) || !readFeatures(all, error)) {
+    return false;
+  }
+  givePositions(all);
+  return true;
+}
+
+bool SceneReading::readMotions(const std::vector<std::size_t>& indexes, std::string* error) {
+  Complaint complaint(sourceName_, error);
+  int version = outline_->version;
+  // Version 1 keys its motions by frame, which the scene's rate turns into seconds.
+  double rate = DEFAULT_FRAMES_PER_SECOND;
+  int rateLine = 0;
+  if (version == 1 &&
+      !statedFramesPerSecond(outline_->framesPerSecond, complaint, &rate, &rateLine)) {
+    return false;
+  }
+  for (std::size_t i : indexes) {
+    const ItemLines& item = outline_->items[i];
+    if (item.kind == ItemKind::Bone) continue;  // bones are not evaluated
+    if (motions_->placements.count(i) > 0) continue;
+    ItemText text = itemTextOf(item);
+    Placement placement;
+    if (!itemMotion(text.text.lines(), text.item, version, rate, complaint, &placement.motion) ||
+        !itemPivot(text.text.lines(), text.item, version, complaint, &placement.pivot)) {
+      return false;
+    }
+    motions_->placements.emplace(i, std::move(placement));
+  }
+  return true;
+}
+
+bool SceneReading::readFeatures(const std::vector<std::size_t>& indexes, std::string* error) {
+  Complaint complaint(sourceName_, error);
+  for (std::size_t i : indexes) {
+    if (featuresRead_[i]) continue;
+    ItemText text = itemTextOf(outline_->items[i]);
+    if (!unevaluatedFeatures(text.text.lines(), text.item, complaint, &items_[i].unevaluated)) {
+      return false;
+    }
+    featuresRead_[i] = true;
+  }
+  return true;
+}
+
+void SceneReading::givePositions(const std::vector<std::size_t>& indexes) {
+  std::vector<bool> unplaced = hangsFromBone(outline_->items, parents_);
+  std::shared_ptr<const SceneMotions> shared = motions_;
+  for (std::size_t i : indexes) {
+    if (unplaced[i] || items_[i].worldPosition) continue;
+    std::vector<const Placement*> chain;
+    for (std::size_t item = i; item != NO_PARENT; item = parents_[item]) {
+      chain.push_back(&motions_->placements.at(item));
+    }
+    items_[i].worldPosition = [shared, chain](double seconds) {
+      return worldPositionAt(chain, seconds);
+    };
+  }
+}
+
+std::vector<std::size_t> SceneReading::withAncestors(
+    const std::vector<std::size_t>& indexes) const {
+  std::vector<bool> taken(items_.size(), false);
+  for (std::size_t index : indexes) {
+    for (std::size_t item = index; item != NO_PARENT && !taken[item]; item = parents_[item]) {
+      taken[item] = true;
+    }
+  }
+  std::vector<std::size_t> chains;
+  for (std::size_t i = 0; i < taken.size(); ++i) {
+    if (taken[i]) chains.push_back(i);
+  }
+  return chains;
+}
 
 bool listSceneItems(const SceneDocument* document, const std::string& sourceName,
                     std::vector<ItemSpec>* items, std::string* error) {
-  Complaint complaint(sourceName, error);
-  SceneOutline outline;
-  if (!outlineOf(document, complaint, &outline)) return false;
-  *items = specsOf(outline.lines, outline.items);
+  SceneReading reading;
+  if (!reading.read(document, sourceName, error)) return false;
+  *items = reading.items();
   return true;
 }
 
 bool sceneItems(const SceneDocument* document, const std::string& sourceName,
                 std::vector<ItemSpec>* items, std::string* error) {
-  Complaint complaint(sourceName, error);
-  SceneOutline outline;
-  if (!outlineOf(document, complaint, &outline)) return false;
-  const std::vector<FileLine>& lines = outline.lines;
-  // Version 1 keys its motions by frame, which the scene's rate turns into seconds.
-  double rate = DEFAULT_FRAMES_PER_SECOND;
-  int rateLine = 0;
-  if (outline.version == 1 && !statedFramesPerSecond(lines, complaint, &rate, &rateLine)) {
-    return false;
-  }
-
-  auto scene = std::make_shared<SceneMotions>();
-  scene->motions.resize(outline.items.size());
-  scene->pivots.resize(outline.items.size());
-  for (std::size_t i = 0; i < outline.items.size(); ++i) {
-    const ItemLines& item = outline.items[i];
-    if (item.kind == ItemKind::Bone) continue;  // bones are not evaluated
-    if (!itemMotion(lines, item, outline.version, rate, complaint, &scene->motions[i]) ||
-        !itemPivot(lines, item, outline.version, complaint, &scene->pivots[i])) {
-      return false;
-    }
-  }
-  std::vector<ItemSpec> specs = specsOf(outline.lines, outline.items);
-  if (!addStructure(outline, complaint, &specs, &scene->parents)) return false;
-
-  std::vector<bool> unplaced = hangsFromBone(outline.items, scene->parents);
-  std::shared_ptr<const SceneMotions> shared = scene;
-  for (std::size_t i = 0; i < specs.size(); ++i) {
-    if (unplaced[i]) continue;
-    specs[i].worldPosition = [shared, i](double seconds) {
-      return worldPositionAt(*shared, i, seconds);
-    };
-  }
-  *items = std::move(specs);
+  SceneReading reading;
+  if (!reading.read(document, sourceName, error) || !reading.evaluateAll(error)) return false;
+  *items = reading.items();
   return true;
 }
 
 bool describeSceneItems(const SceneDocument* document, const std::string& sourceName,
                         std::vector<ItemSpec>* items, std::string* error) {
-  Complaint complaint(sourceName, error);
-  SceneOutline outline;
-  if (!outlineOf(document, complaint, &outline)) return false;
-  std::vector<ItemSpec> specs = specsOf(outline.lines, outline.items);
-  std::vector<std::size_t> parents;
-  if (!addStructure(outline, complaint, &specs, &parents)) return false;
-  *items = std::move(specs);
+  SceneReading reading;
+  if (!reading.read(document, sourceName, error) || !reading.readParents(error) ||
+      !reading.describeAll(error)) {
+    return false;
+  }
+  *items = reading.items();
   return true;
 }
 

@@ -1,5 +1,6 @@
 #include "scene_eval/scene_lines.h"
 
+#include "scene/statements.h"
 #include "scene_eval/scene_numbers.h"
 #include "scene/scene.h"
 
@@ -10,11 +11,6 @@ namespace {
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 bool isLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-
-bool opensBraces(std::string_view text) { return withoutIndent(text).starts_with("{"); }
-bool closesBraces(std::string_view text) { return withoutIndent(text).starts_with("}"); }
-bool opensPlugin(std::string_view text) { return hasKeyword(text, "Plugin"); }
-bool closesPlugin(std::string_view text) { return hasKeyword(text, "EndPlugin"); }
 
 // The length of the decimal number `text` begins with: a sign, digits, a
 // fraction and an exponent, each where present.
@@ -42,7 +38,7 @@ std::size_t numberLength(std::string_view text) {
 // Where the statement that the writer fused onto a joint stiffness line
 // begins ("HJointStiffness 600PController 3": at "PController"); 0 when the
 // line holds one statement.
-std::size_t fusedStatementStart(const std::string& text) {
+std::size_t fusedStatementStart(std::string_view text) {
   constexpr std::string_view STIFFNESS_KEYWORDS[] = {"HJointStiffness", "PJointStiffness",
                                                       "BJointStiffness"};
   std::string_view statement = withoutIndent(text);
@@ -57,73 +53,55 @@ std::size_t fusedStatementStart(const std::string& text) {
   return text.size() - statement.size() + valueEnd;
 }
 
-bool isComment(const std::string& text) { return withoutIndent(text).starts_with("//"); }
-
-// The statements of the file's lines: comments left out, fused lines split.
-std::vector<FileLine> statementsOf(std::vector<FileLine> lines) {
-  std::vector<FileLine> statements;
-  statements.reserve(lines.size());
-  for (FileLine& line : lines) {
-    if (isComment(line.text)) continue;
-    std::size_t fused = fusedStatementStart(line.text);
-    if (fused == 0) {
-      statements.push_back(std::move(line));
-      continue;
-    }
-    statements.push_back({line.text.substr(0, fused), line.number});
-    statements.push_back({line.text.substr(fused), line.number});
-  }
-  return statements;
-}
-
-// The index past the plug-in block that begins at `start`.
-std::size_t pastPlugin(const std::vector<FileLine>& lines, std::size_t start, std::size_t end) {
-  std::size_t depth = 0;
-  for (std::size_t i = start; i < end; ++i) {
-    if (opensPlugin(lines[i].text)) {
-      ++depth;
-    } else if (closesPlugin(lines[i].text) && --depth == 0) {
-      return i + 1;
-    }
-  }
-  return end;
-}
-
-// The index past the braced block that begins at `start`; plug-ins within
-// it are stepped over whole.
-std::size_t pastBraces(const std::vector<FileLine>& lines, std::size_t start, std::size_t end) {
-  std::size_t depth = 0;
-  for (std::size_t i = start; i < end;) {
-    if (opensPlugin(lines[i].text)) {
-      i = pastPlugin(lines, i, end);
-      continue;
-    }
-    if (opensBraces(lines[i].text)) {
-      ++depth;
-    } else if (closesBraces(lines[i].text) && --depth == 0) {
-      return i + 1;
-    }
-    ++i;
-  }
-  return end;
-}
+bool endsFileLine(std::string_view text) { return !text.empty() && text.back() == '\n'; }
 
 }  // namespace
 
-std::vector<FileLine> fileLinesOf(const SceneDocument* document) {
-  std::vector<FileLine> lines;
-  bool startsLine = true;
-  for (const SceneLine* piece = document->first; piece != nullptr; piece = piece->next) {
-    std::string_view text = piece->text != nullptr ? piece->text : "";
-    if (startsLine) lines.push_back({"", static_cast<int>(lines.size()) + 1});
-    lines.back().text.append(text);
-    startsLine = !text.empty() && text.back() == '\n';
-    if (startsLine) lines.back().text.pop_back();
+bool StatementReader::next(FileLine* line, const SceneLine** piece) {
+  if (pendingPiece_) {
+    *line = pending_;
+    *piece = pendingPiece_;
+    pendingPiece_ = nullptr;
+    return true;
   }
-  for (FileLine& line : lines) {
-    if (!line.text.empty() && line.text.back() == '\r') line.text.pop_back();
+  while (at_ && at_ != stop_) {
+    const SceneLine* first = at_;
+    std::string_view text = first->text ? first->text : "";
+    at_ = first->next;
+    // `stop` begins a file line, so the pieces joined never reach it.
+    joined_ = !endsFileLine(text) && at_ && at_ != stop_;
+    if (joined_) {
+      at_ = joinFileLine(first, &joinedText_);
+      text = joinedText_;
+    }
+    if (endsFileLine(text)) text.remove_suffix(1);
+    if (!text.empty() && text.back() == '\r') text.remove_suffix(1);
+    int number = number_++;
+    std::string_view statement = withoutIndent(text);
+    if (statement.starts_with("//")) continue;  // a comment
+    *piece = first;
+    // Only a joint stiffness ("HJointStiffness") can hold a fused statement.
+    std::size_t fused = statement.size() > 1 && statement[1] == 'J' ? fusedStatementStart(text) : 0;
+    if (fused == 0) {
+      *line = {text, number};
+      return true;
+    }
+    *line = {text.substr(0, fused), number};
+    pending_ = {text.substr(fused), number};
+    pendingPiece_ = first;
+    return true;
   }
-  return statementsOf(std::move(lines));
+  return false;
+}
+
+FileLines::FileLines(const SceneLine* first, const SceneLine* stop, int number) {
+  StatementReader reader(first, stop, number);
+  FileLine line;
+  const SceneLine* piece = nullptr;
+  while (reader.next(&line, &piece)) {
+    if (reader.joined()) line.text = joined_.emplace_back(line.text);
+    lines_.push_back(line);
+  }
 }
 
 std::string_view withoutIndent(std::string_view text) {
@@ -133,27 +111,25 @@ std::string_view withoutIndent(std::string_view text) {
 }
 
 bool hasKeyword(std::string_view text, std::string_view keyword) {
-  std::string_view statement = withoutIndent(text);
-  if (!statement.starts_with(keyword)) return false;
-  return statement.size() == keyword.size() || isBlank(statement[keyword.size()]);
+  return textIsStatement(text, keyword);
 }
 
-std::string argumentOf(const std::string& text) {
+std::string_view argumentOf(std::string_view text) {
   std::string_view statement = withoutIndent(text);
   std::size_t blank = statement.find(' ');
-  return blank == std::string_view::npos ? std::string() : std::string(statement.substr(blank + 1));
+  return blank == std::string_view::npos ? std::string_view() : statement.substr(blank + 1);
 }
 
-SplitWord firstWordOf(const std::string& text) {
+SplitWord firstWordOf(std::string_view text) {
   std::size_t blank = text.find(' ');
-  if (blank == std::string::npos) return {text, ""};
+  if (blank == std::string_view::npos) return {text, {}};
   return {text.substr(0, blank), text.substr(blank + 1)};
 }
 
-std::string quotedLine(const std::string& text) {
+std::string quotedLine(std::string_view text) {
   constexpr std::size_t LONGEST = 60;
-  if (text.size() <= LONGEST) return "\"" + text + "\"";
-  return "\"" + text.substr(0, LONGEST) + "...\"";
+  if (text.size() <= LONGEST) return "\"" + std::string(text) + "\"";
+  return "\"" + std::string(text.substr(0, LONGEST)) + "...\"";
 }
 
 bool Complaint::at(int lineNumber, const std::string& message) const {
@@ -161,13 +137,20 @@ bool Complaint::at(int lineNumber, const std::string& message) const {
   return false;
 }
 
-bool sceneVersion(const std::vector<FileLine>& lines, const Complaint& complaint, int* version) {
+bool sceneVersion(const SceneDocument* document, const Complaint& complaint, int* version) {
   constexpr int VERSION_LINE = 2;
-  if (lines.size() < VERSION_LINE) {
-    int lastLine = lines.empty() ? 1 : lines.back().number;
+  StatementReader reader(document->first, nullptr, 1);
+  FileLine line;
+  const SceneLine* piece = nullptr;
+  int read = 0;
+  int lastLine = 1;
+  while (read < VERSION_LINE && reader.next(&line, &piece)) {
+    ++read;
+    lastLine = line.number;
+  }
+  if (read < VERSION_LINE) {
     return complaint.at(lastLine, "expected the scene version on line 2, found the end of the file");
   }
-  const FileLine& line = lines[VERSION_LINE - 1];
   long number = 0;
   if (!parseInteger(line.text, &number)) {
     return complaint.at(line.number, "expected the scene version, found " + quotedLine(line.text));
@@ -181,9 +164,12 @@ bool sceneVersion(const std::vector<FileLine>& lines, const Complaint& complaint
 }
 
 std::size_t pastBlock(const std::vector<FileLine>& lines, std::size_t start, std::size_t end) {
-  if (opensPlugin(lines[start].text)) return pastPlugin(lines, start, end);
-  if (opensBraces(lines[start].text)) return pastBraces(lines, start, end);
-  return start + 1;
+  BlockDepth depth;
+  for (std::size_t i = start; i < end; ++i) {
+    depth.take(lines[i].text);
+    if (depth.outside()) return i + 1;
+  }
+  return end;
 }
 
 }  // namespace scene_eval

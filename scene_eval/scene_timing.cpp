@@ -15,27 +15,18 @@ namespace scene_eval {
 
 namespace {
 
-// The index of the first line stating `keyword`, indent aside; lines.size()
-// when none does.
-std::size_t firstStatement(const std::vector<FileLine>& lines, std::string_view keyword) {
-  std::size_t index = 0;
-  while (index < lines.size() && !hasKeyword(lines[index].text, keyword)) ++index;
-  return index;
-}
-
 // The one number a statement's line gives, or false.
-bool oneNumber(const FileLine& line, double* value) {
+bool oneNumber(const KeptLine& line, double* value) {
   std::vector<double> numbers;
   if (!parseNumbers(argumentOf(line.text), &numbers) || numbers.size() != 1) return false;
   *value = numbers[0];
   return true;
 }
 
-bool statedLastFrame(const std::vector<FileLine>& lines, const Complaint& complaint,
+bool statedLastFrame(const std::optional<KeptLine>& stated, const Complaint& complaint,
                      SceneTiming* timing) {
-  std::size_t index = firstStatement(lines, "LastFrame");
-  if (index == lines.size()) return true;
-  const FileLine& line = lines[index];
+  if (!stated) return true;
+  const KeptLine& line = *stated;
   double frame = 0;
   if (!oneNumber(line, &frame) || frame != std::floor(frame) ||
       frame < std::numeric_limits<std::int32_t>::min() ||
@@ -50,13 +41,12 @@ bool statedLastFrame(const std::vector<FileLine>& lines, const Complaint& compla
 
 }  // namespace
 
-bool statedFramesPerSecond(const std::vector<FileLine>& lines, const Complaint& complaint,
+bool statedFramesPerSecond(const std::optional<KeptLine>& statement, const Complaint& complaint,
                            double* rate, int* lineNumber) {
   *rate = DEFAULT_FRAMES_PER_SECOND;
   *lineNumber = 0;
-  std::size_t index = firstStatement(lines, "FramesPerSecond");
-  if (index == lines.size()) return true;
-  const FileLine& line = lines[index];
+  if (!statement) return true;
+  const KeptLine& line = *statement;
   double stated = 0;
   if (!oneNumber(line, &stated) || !(stated > 0)) {
     return complaint.at(
@@ -67,18 +57,21 @@ bool statedFramesPerSecond(const std::vector<FileLine>& lines, const Complaint& 
   return true;
 }
 
-bool sceneTiming(const SceneDocument* document, const std::string& sourceName, SceneTiming* timing,
-                 std::string* error) {
-  Complaint complaint(sourceName, error);
-  std::vector<FileLine> lines = fileLinesOf(document);
-  int version = 0;
+bool timingOf(const SceneOutline& outline, const Complaint& complaint, SceneTiming* timing) {
   SceneTiming read;
-  if (!sceneVersion(lines, complaint, &version) || !statedLastFrame(lines, complaint, &read) ||
-      !statedFramesPerSecond(lines, complaint, &read.framesPerSecond, &read.framesPerSecondLine)) {
+  if (!statedLastFrame(outline.lastFrame, complaint, &read) ||
+      !statedFramesPerSecond(outline.framesPerSecond, complaint, &read.framesPerSecond,
+                             &read.framesPerSecondLine)) {
     return false;
   }
   *timing = read;
   return true;
+}
+
+bool sceneTiming(const SceneDocument* document, const std::string& sourceName, SceneTiming* timing,
+                 std::string* error) {
+  SceneReading reading;
+  return reading.read(document, sourceName, error) && reading.timing(timing, error);
 }
 
 }  // namespace scene_eval

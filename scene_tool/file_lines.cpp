@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "scene/statements.h"
+
 namespace {
 
 bool endsFileLine(const SceneLine* line) {
@@ -30,10 +32,7 @@ int fileLineNumberOf(const SceneDocument* document, const SceneLine* line) {
 
 std::string fileLineText(const SceneLine* line) {
   std::string text;
-  for (; line; line = line->next) {
-    text += line->text;
-    if (endsFileLine(line)) break;
-  }
+  if (line) joinFileLine(line, &text);
   while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
   return text;
 }

@@ -2,8 +2,7 @@
 
 bool NamedItems::load(const SceneDocument* document, const std::string& file,
                       std::string* error) {
-  return scene_eval::listSceneItems(document, file, &specs_, error) &&
-         scene_eval::sceneItemFacts(document, file, &facts_, error);
+  return scene_eval::sceneItemsWithFacts(document, file, &specs_, &facts_, error);
 }
 
 std::optional<std::size_t> NamedItems::find(const std::string& typed) const {

@@ -61,8 +61,6 @@ class SceneEdit {
   EditOutcome run() {
     std::string error;
     if (!before_.load(document_, file_, &error)) return {error, EXIT_EDIT_REFUSED, "", ""};
-    std::vector<scene_eval::ItemSpec> baked;
-    bakedBefore_ = scene_eval::sceneItems(document_, file_, &baked, &error);
     EditOutcome outcome;
     outcome.refusal = dispatch(&outcome);
     outcome.status = refusalStatus_;
@@ -210,6 +208,7 @@ class SceneEdit {
       return refusal;
     }
     std::string start = objectLineStart(sceneFormatVersion(document_), null);
+    bakedBefore_ = chainBakes(std::nullopt);
     if (start.size() + name.size() + 1 > LONGEST_LINE) {
       return file_ + ": the object line would be longer than a scene line's " +
              std::to_string(LONGEST_LINE) + " bytes";
@@ -225,6 +224,7 @@ class SceneEdit {
     std::string refusal =
         findObject(options_.name, &source, options_.ordinalGiven, options_.ordinal);
     if (!refusal.empty()) return refusal;
+    bakedBefore_ = chainBakes(source);
     EditResult result = copyObjectInVersion(document_, itemLine(source));
     if (result.status != EDIT_DONE) return describe(result, options_.name, "");
     return reportNewObject(result.line, outcome);
@@ -241,6 +241,7 @@ class SceneEdit {
       return at(objectLine) + "the new object would not be found as the runner finds objects";
     }
     outcome->report = after.listingLine(*added);
+    edited_ = *added;
     for (std::size_t index = 0; index < after.size(); ++index) {
       if (index == *added) continue;
       const scene_eval::ItemSpec& was = before_.spec(index < *added ? index : index - 1);
@@ -285,6 +286,7 @@ class SceneEdit {
     if (!scene_eval::sceneItemParents(document_, file_, &parents, &error)) return error;
     refusal = loopRefusal(parents, child, parent);
     if (!refusal.empty()) return refusal;
+    startEdit(child);
     EditResult result = setParentInVersion(document_, itemLine(child), itemLine(parent));
     if (result.status != EDIT_DONE) return describe(result, options_.name, "");
     if (!scene_eval::sceneItemParents(document_, file_, &parents, &error)) return error;
@@ -333,6 +335,7 @@ class SceneEdit {
     if (!refusal.empty()) return refusal;
     refusal = motionLossRefusal(object);
     if (!refusal.empty()) return refusal;
+    startEdit(object);
     const auto& [x, y, z] = options_.position;
     const auto& [heading, pitch, bank] = options_.rotation;
     const auto& [scaleX, scaleY, scaleZ] = options_.scale;
@@ -346,17 +349,35 @@ class SceneEdit {
     std::size_t object = 0;
     std::string refusal = findObject(options_.name, &object);
     if (!refusal.empty()) return refusal;
+    startEdit(object);
     return describe(
         setDissolveKeyInVersion(document_, itemLine(object), options_.value, options_.frame),
         options_.name, "dissolve");
   }
 
-  // An edit never turns a scene the runner bakes into one it refuses.
+  // True when the runner would read the scene's items and parents and, when
+  // given, bake the item at `index` (its chain of parents, the rest unread)
+  // as the scene stands; `error` tells why not.
+  bool chainBakes(std::optional<std::size_t> index, std::string* error = nullptr) const {
+    std::string ignored;
+    if (!error) error = &ignored;
+    scene_eval::SceneReading reading;
+    return reading.read(document_, file_, error) && reading.readParents(error) &&
+           (!index || reading.evaluate({*index}, error));
+  }
+
+  // Notes the object an edit changes, and whether the runner bakes it before.
+  void startEdit(std::size_t index) {
+    edited_ = index;
+    bakedBefore_ = chainBakes(index);
+  }
+
+  // An edit never turns an object the runner bakes into one it refuses: the
+  // edited or added object is evaluated with the items it hangs from.
   std::string checkBakes() const {
     if (!bakedBefore_) return "";
-    std::vector<scene_eval::ItemSpec> items;
     std::string error;
-    if (scene_eval::sceneItems(document_, file_, &items, &error)) return "";
+    if (chainBakes(edited_, &error)) return "";
     return "the edited scene would not bake with quorvel-run: " + error;
   }
 
@@ -367,6 +388,7 @@ class SceneEdit {
   int refusalStatus_ = EXIT_EDIT_REFUSED;
   NamedItems before_;
   bool bakedBefore_ = false;
+  std::optional<std::size_t> edited_;  // the object edited or added, once known
 };
 
 }  // namespace

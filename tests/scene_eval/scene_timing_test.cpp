@@ -131,3 +131,23 @@ TEST(SceneTiming, UnreadableStatementsAreRefusedNamingFileAndLine) {
 
 }  // namespace
 }  // namespace scene_eval
+
+namespace scene_eval {
+namespace {
+
+// The timing is read outside blocks, as the edits read the rate: a
+// plug-in's body or a braced block may hold statements of the same names.
+TEST(SceneTiming, StatementsInsideBlocksAreNotTheScenes) {
+  const std::string body =
+      "Plugin MasterHandler 1 Timer\nLastFrame 5\nFramesPerSecond 12\n}\nEndPlugin\n"
+      "{ Settings\n  FramesPerSecond 15\n}\nLastFrame 90\nFramesPerSecond 25\n";
+  TimingResult read = timingOfText(sceneOfVersion(5, body));
+  ASSERT_TRUE(read.ok) << read.error;
+  EXPECT_EQ(read.timing.lastFrame, 90);
+  EXPECT_EQ(read.timing.lastFrameLine, 12);
+  EXPECT_EQ(read.timing.framesPerSecond, 25);
+  EXPECT_EQ(read.timing.framesPerSecondLine, 13);
+}
+
+}  // namespace
+}  // namespace scene_eval

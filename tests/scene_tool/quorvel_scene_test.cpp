@@ -220,3 +220,29 @@ TEST(QuorvelSceneScript, AScriptedSceneBakesWithTheRunner) {
 }
 
 }  // namespace
+
+// An edit is checked on the chain of the object it changes: a motion that
+// cannot be read elsewhere keeps no edit from being made, and an edit that
+// hangs an object from it is refused, naming that motion's line.
+TEST_F(QuorvelSceneTest, AnEditIsCheckedOnTheChainOfTheObjectItChanges) {
+  run({"add-null", "s.lws", "C"});
+  const std::string countLine = "AddNullObject C\nShowObject 8 7\nObjectMotion (unnamed)\n  9\n  ";
+  const std::string scene = replaced(read("s.lws"), countLine + "1\n", countLine + "one\n");
+  writeFile(directory_.path("s.lws"), scene);
+
+  RunResult key = runScene({"key", "s.lws", "A", "--frame", "30", "--position", "1", "2", "3"},
+                           directory_);
+  EXPECT_EQ(key.status, 0) << key.err;
+  const std::string keyed = read("s.lws");
+  EXPECT_NE(keyed, scene);
+
+  // The refusal names the line of the scene as the edit would leave it: A's
+  // new ParentObject line stands before C's motion.
+  int unreadableLine = 2;
+  for (std::size_t i = 0; i < keyed.find("  one\n"); ++i) unreadableLine += keyed[i] == '\n';
+  RunResult parent = runScene({"parent", "s.lws", "A", "C"}, directory_);
+  EXPECT_EQ(parent.status, 4);
+  EXPECT_THAT(parent.err, HasSubstr("the edited scene would not bake with quorvel-run: s.lws:" +
+                                    std::to_string(unreadableLine) + ": "));
+  EXPECT_EQ(read("s.lws"), keyed);
+}
