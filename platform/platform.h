@@ -9,8 +9,8 @@
 // its definitions in one file per platform, NAME_posix.cpp and
 // NAME_windows.cpp in platform/, which the build chooses by their endings
 // (quorvel_platform_sources); what both platforms share goes in NAME.cpp.
-// Its tests go in tests/platform/platform_test_posix.cpp and
-// platform_test_windows.cpp.
+// Its tests go in tests/platform/: platform_test_posix.cpp and
+// platform_test_windows.cpp, or platform_test.cpp for what both do alike.
 
 #ifndef QUORVEL_PLATFORM_PLATFORM_H_
 #define QUORVEL_PLATFORM_PLATFORM_H_

@@ -109,14 +109,6 @@ TEST(PosixPlatform, StandardErrorToAFileOrToDevNullIsNoTerminal) {
   }
 }
 
-TEST(PosixPlatform, FreeBytesAreKnownForADirectoryThatIsThereOnly) {
-  ScratchDirectory directory;
-  std::optional<std::uint64_t> free = platform::freeBytes(directory.root().string());
-  ASSERT_TRUE(free.has_value());
-  EXPECT_GT(*free, 0u);
-  EXPECT_FALSE(platform::freeBytes(directory.path("absent")).has_value());
-}
-
 TEST(PosixPlatform, ReadPipeReadsAFifoToItsEndAndGivesUpOnOneNobodyWrites) {
   // More than one read's buffer and more than the pipe holds at once.
   std::string large(300000, ' ');
