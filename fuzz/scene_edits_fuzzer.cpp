@@ -19,12 +19,12 @@
 #include <utility>
 #include <vector>
 
+#include "failing_allocation/failing_allocation.h"
 #include "fuzz/block_model.h"
 #include "fuzz/document_checks.h"
 #include "fuzz/invariant.h"
 #include "fuzz/scratch_file.h"
 #include "scene/scene.h"
-#include "tests/scene/failing_allocation.h"
 
 namespace {
 

@@ -5,6 +5,8 @@
 
 #include "platform/platform.h"
 
+namespace platform {
+
 FileStamp stampFile(const std::string& path) {
   FileStamp stamp;
   struct stat status {};
@@ -19,3 +21,5 @@ FileStamp stampFile(const std::string& path) {
   stamp.changedNanoseconds = status.st_ctim.tv_nsec;
   return stamp;
 }
+
+}  // namespace platform

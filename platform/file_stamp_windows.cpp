@@ -6,6 +6,8 @@
 
 #include "platform/platform.h"
 
+namespace platform {
+
 namespace {
 
 constexpr std::int64_t TICKS_PER_SECOND = 10000000;
@@ -42,3 +44,5 @@ FileStamp stampFile(const std::string& path) {
   splitTicks(times.ChangeTime, &stamp.changedSeconds, &stamp.changedNanoseconds);
   return stamp;
 }
+
+}  // namespace platform

@@ -4,6 +4,8 @@
 
 #include "platform/platform.h"
 
+namespace platform {
+
 namespace {
 
 std::filesystem::file_type typeOf(const std::string& path) {
@@ -27,3 +29,5 @@ bool namesADevice(const std::string& path) {
   return type == std::filesystem::file_type::character ||
          type == std::filesystem::file_type::block;
 }
+
+}  // namespace platform

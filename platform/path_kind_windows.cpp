@@ -9,6 +9,8 @@
 
 #include "platform/platform.h"
 
+namespace platform {
+
 namespace {
 
 bool isSlash(char c) { return c == '\\' || c == '/'; }
@@ -41,3 +43,5 @@ bool namesADevice(const std::string& path) {
   CloseHandle(opened);
   return device;
 }
+
+}  // namespace platform

@@ -1,13 +1,16 @@
-// The operating-system seams that quorvel-run and quorvel-scene share, one
-// source file per platform: interrupts, the console, pipes, free space, what
-// a path names, stamps and identities of files, whether a file can be
-// written, and standard input.
+// The operating-system seams that quorvel-run and quorvel-scene share, beyond
+// the standard library: interrupts, the terminal on standard error, free
+// space on a file system, reading a pipe without waiting forever for its
+// writer, temporary files, what a path names, stamps and identities of files,
+// why a file cannot be written, and standard input and output as bytes.
 //
-// Beyond the standard library: interrupts, the terminal on standard error,
-// free space on a file system, reading a pipe without waiting forever for its
-// writer, what a path names, stamps of files, which file a path names, why a
-// file cannot be written, and standard input read as bytes. Each part is
-// implemented once per platform (..._posix.cpp, ..._windows.cpp).
+// Where a new platform function goes: its declaration here, in
+// `namespace platform` under the heading of its part (or a new heading), and
+// its definitions in one file per platform, NAME_posix.cpp and
+// NAME_windows.cpp in platform/, which the build chooses by their endings
+// (quorvel_platform_sources); what both platforms share goes in NAME.cpp.
+// Its tests go in tests/platform/: platform_test_posix.cpp and
+// platform_test_windows.cpp, or platform_test.cpp for what both do alike.
 
 #ifndef QUORVEL_PLATFORM_PLATFORM_H_
 #define QUORVEL_PLATFORM_PLATFORM_H_
@@ -57,8 +60,6 @@ PipeRead readPipe(const std::string& path, int waitMilliseconds, std::string* by
 // False when no file could be made.
 bool makeTemporaryFile(std::string* path);
 
-}  // namespace platform
-
 // --- What a path names
 // Telling what a path names: a pipe, a device or a file. One file per
 // platform (path_kind_posix.cpp, path_kind_windows.cpp).
@@ -105,8 +106,6 @@ FileStamp stampFile(const std::string& path);
 // True when a regular file is at `path` now and it is not the one `before`
 // describes: it was created or written since.
 bool fileWrittenSince(const FileStamp& before, const std::string& path);
-
-namespace platform {
 
 // --- File identities
 // Telling whether two paths name one file, however they are spelt (links,

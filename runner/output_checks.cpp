@@ -48,7 +48,7 @@ fs::path landingDirectory(const std::string& path) {
 }
 
 std::string whyNotWritable(const std::string& path) {
-  if (opensOnlyWithAReader(path) || namesADevice(path)) return "";
+  if (platform::opensOnlyWithAReader(path) || platform::namesADevice(path)) return "";
   fs::path target = followedLinks(path);
   std::error_code failure;
   fs::file_status status = fs::status(target, failure);
@@ -83,7 +83,7 @@ bool checkTableWritable(const std::string& tablePath, std::string* error) {
 std::string whyModuleWriteFailed(const std::string& path) {
   std::string reason = whyNotWritable(path);
   if (!reason.empty()) return reason;
-  if (!namesADevice(path)) {
+  if (!platform::namesADevice(path)) {
     std::optional<std::uint64_t> free = platform::freeBytes(landingDirectory(path).string());
     if (free && *free == 0) return words(std::errc::no_space_on_device);
   }

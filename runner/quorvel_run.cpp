@@ -63,7 +63,7 @@ int fail(const std::string& error) {
 // Anything but a device: what the module writes there can be read back. A
 // device such as /dev/null is written through and reads back as something
 // else.
-bool readableBack(const std::string& path) { return !namesADevice(path); }
+bool readableBack(const std::string& path) { return !platform::namesADevice(path); }
 
 // The file the module will write: the typed output, or the panel's default
 // in the envelopes directory. False when the panel could not hold it, when
@@ -74,7 +74,7 @@ bool envelopePathFor(const RunOptions& options, std::string* path, std::string* 
   if (path->size() > LONGEST_PATH) {
     *error = "the envelope path " + *path + " is longer than the panel's " +
              std::to_string(LONGEST_PATH) + " bytes";
-  } else if (opensOnlyWithAReader(*path)) {
+  } else if (platform::opensOnlyWithAReader(*path)) {
     *error = "the envelope path " + *path + " is a pipe or socket, not a file";
   } else if (!options.plotPath.empty() && !readableBack(*path)) {
     *error = "--plot: the envelope path " + *path +
@@ -205,7 +205,7 @@ int runModule(LoadedModule* module, const RunScene& scene, const RunOptions& opt
   host.scriptUser(panelScript(options, ids[choice.item], choice.target ? ids[*choice.target] : 0));
 
   bool readBack = readableBack(envelopePath);
-  FileStamp before = stampFile(envelopePath);
+  platform::FileStamp before = platform::stampFile(envelopePath);
   std::int32_t result = activateWatched(module, &host, options);
   if (platform::interrupted()) return reportInterrupted();
   reportMessages(host.messages());
@@ -221,7 +221,7 @@ int runModule(LoadedModule* module, const RunScene& scene, const RunOptions& opt
   }
   if (options.cancel) return 0;
   bool noCamera = options.camera && !scene.camera();
-  if (noCamera || (readBack && !fileWrittenSince(before, envelopePath))) {
+  if (noCamera || (readBack && !platform::fileWrittenSince(before, envelopePath))) {
     std::fprintf(stderr, "quorvel-run: the module wrote no envelope%s\n",
                  noCamera ? " (the scene has no camera)" : "");
     return 0;

@@ -24,7 +24,7 @@ Landing landingOf(const RunFile& file) {
   }
   const std::string& path = file.path;
   // Nothing written to a device or a pipe is kept to be lost.
-  if (namesAPipe(path) || namesADevice(path)) return landing;
+  if (platform::namesAPipe(path) || platform::namesADevice(path)) return landing;
   landing.file = platform::fileIdentity(path);
   if (landing.file) return landing;
   std::filesystem::path spelt(path);

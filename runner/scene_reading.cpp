@@ -80,7 +80,7 @@ SceneDocument* readSceneFile(const std::string& path, std::string* error) {
   SceneDocument* document = nullptr;
   if (path == STANDARD_INPUT_SCENE) {
     document = sceneOfStandardInput(error);
-  } else if (namesAPipe(path)) {
+  } else if (platform::namesAPipe(path)) {
     document = sceneOfPipe(path, error);
   } else {
     document = sceneOfFile(path, error);

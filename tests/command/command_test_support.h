@@ -1,5 +1,5 @@
 // Shared by the command tests: the stand-in host's services made the
-// command's, a scratch directory, and the command's test heap.
+// command's, and a scratch directory.
 
 #ifndef QUORVEL_TESTS_COMMAND_COMMAND_TEST_SUPPORT_H_
 #define QUORVEL_TESTS_COMMAND_COMMAND_TEST_SUPPORT_H_
@@ -9,11 +9,6 @@
 
 #include "hostsim/hostsim.h"
 #include "tests/support/test_platform.h"
-
-// The next commandAllocate returns null.
-void refuseNextCommandAllocation();
-// Blocks from commandAllocate not yet given back.
-long liveCommandAllocations();
 
 // Points commandServices at the current stand-in host's services, as an
 // activation would, then forgets the lookups in the host's call log.

@@ -2,6 +2,7 @@
 #include <vector>
 
 #include "gmock/gmock.h"
+#include "failing_allocation/failing_allocation.h"
 #include "gtest/gtest.h"
 #include "module/module.h"
 #include "tests/command/command_test_support.h"
@@ -30,7 +31,10 @@ class OptionsPanelTest : public ::testing::Test {
     box = host.addItem({ItemKind::Object, "Box", standingAt(3, 4, 0)});
   }
 
-  void TearDown() override { EXPECT_EQ(liveCommandAllocations(), 0) << "PanelContext leaked"; }
+  void TearDown() override {
+    failAllocationsFrom(0);
+    EXPECT_EQ(liveAllocations(), 0) << "PanelContext leaked";
+  }
 
   ItemId addCamera(double x, double y, double z) {
     return host.addItem({ItemKind::Camera, "Camera", standingAt(x, y, z)});
@@ -132,8 +136,9 @@ TEST_F(OptionsPanelTest, APanelThatCannotBeCreatedIsReported) {
 
 TEST_F(OptionsPanelTest, AContextThatCannotBeAllocatedIsReportedAndThePanelDestroyed) {
   host.scriptUser({userSetsValue("Item", ball), userSetsValue("Target", box)});
-  refuseNextCommandAllocation();
+  failAllocationsFrom(1);
   EXPECT_EQ(activate(), 0);
+  EXPECT_EQ(allocationsAttempted(), 1);
   EXPECT_THAT(host.messages(), ElementsAre(Message{"Couldn't allocate memory !!", std::nullopt}));
   EXPECT_THAT(host.callsTo("openPanel"), IsEmpty());
   EXPECT_EQ(host.livePanelCount(), 0);

@@ -1,6 +1,6 @@
 // The runner's platform services on Windows, asked directly: console
-// control events, the console on standard error, free space, named pipes
-// and temporary files.
+// control events, the console on standard error, named pipes and temporary
+// files.
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -74,14 +74,6 @@ TEST(WindowsPlatform, StandardErrorToAFileOrToNulIsNoTerminal) {
     EXPECT_FALSE(terminal) << path;
     EXPECT_EQ(columns, 0) << path;
   }
-}
-
-TEST(WindowsPlatform, FreeBytesAreKnownForADirectoryThatIsThereOnly) {
-  ScratchDirectory directory;
-  std::optional<std::uint64_t> free = platform::freeBytes(directory.root().string());
-  ASSERT_TRUE(free.has_value());
-  EXPECT_GT(*free, 0u);
-  EXPECT_FALSE(platform::freeBytes(directory.path("absent")).has_value());
 }
 
 TEST(WindowsPlatform, ReadPipeReadsAServedPipeToItsEndAndGivesUpOnOneNobodyServes) {

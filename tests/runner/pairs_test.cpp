@@ -6,6 +6,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <chrono>
 #include <cmath>
 #include <map>
@@ -29,15 +30,12 @@ std::vector<EnvelopeKey> keysOf(const std::string& path) {
   return keys;
 }
 
-// The value lines of an envelope file, as written.
-std::vector<std::string> valueLines(const std::string& text) {
-  std::vector<std::string> values;
-  std::istringstream lines(text);
-  std::string line;
-  for (int number = 1; std::getline(lines, line); ++number) {
-    if (number > 4 && number % 2 == 1) values.push_back(line.substr(0, line.size() - 1));
-  }
-  return values;
+// A distance with the six decimals the table and the envelope write.
+std::string sixDecimals(double value) {
+  char digits[64];
+  return std::string(digits,
+                     std::to_chars(digits, digits + sizeof digits, value,
+                                   std::chars_format::fixed, 6).ptr);
 }
 
 TEST_F(QuorvelRunTest, SeveralPairsBakeToTheirOwnFilesWithATableAndFewerKeys) {
@@ -90,11 +88,11 @@ TEST_F(QuorvelRunTest, SeveralPairsBakeToTheirOwnFilesWithATableAndFewerKeys) {
     distances[fields[0] + "-" + fields[1]].push_back(fields[4]);
   }
   for (std::string name : {"Orbiter-Drifter", "Drifter-Orbiter", "Orbiter-Camera"}) {
-    std::vector<std::string> sixDecimals;  // the envelope writes a distance of 0 as "0"
-    for (const std::string& value : valueLines(read("full/" + name + ".env"))) {
-      sixDecimals.push_back(value == "0" ? "0.000000" : value);
+    std::vector<std::string> envelope;
+    for (const EnvelopeKey& key : keysOf(directory_.path("full/" + name + ".env"))) {
+      envelope.push_back(sixDecimals(key.value));
     }
-    EXPECT_EQ(distances[name], sixDecimals) << name;
+    EXPECT_EQ(distances[name], envelope) << name;
   }
 
   // Each reduced envelope follows the full bake within the tolerance.

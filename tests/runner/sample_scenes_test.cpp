@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "envelope/envelope.h"
 #include "tests/support/run_support.h"
 
 namespace {
@@ -24,16 +25,13 @@ const std::string SAMPLES = std::string(QUORVEL_SOURCE_DIR) + "/tests/runner/sce
 // Where every sample puts its light, the target measured to.
 constexpr double LIGHT[3] = {-2, 2, -2};
 
-// The distances of an envelope file by frame.
-std::map<int, double> distancesByFrame(const std::string& envelope) {
-  std::istringstream in(envelope);
-  std::string line;
-  for (int header = 0; header < 4; ++header) std::getline(in, line);
+// The distances of the envelope file at `path` by frame.
+std::map<int, double> distancesByFrame(const std::string& path) {
   std::map<int, double> distances;
-  std::string value;
-  while (std::getline(in, value) && std::getline(in, line)) {
-    distances[std::stoi(line)] = std::stod(value);
-  }
+  std::string error;
+  EXPECT_TRUE(readEnvelopeFile(
+      path, [&](const EnvelopeKey& key) { distances[key.frame] = key.value; }, &error))
+      << error;
   return distances;
 }
 
@@ -45,7 +43,7 @@ class SampleScenesTest : public ::testing::Test {
                                 "--last-frame", "161", "--output", "out.env"},
                                directory_.root());
     EXPECT_EQ(run.status, 0) << run.err;
-    return distancesByFrame(readFile(directory_.path("out.env")));
+    return distancesByFrame(directory_.path("out.env"));
   }
 
   ScratchDirectory directory_;
@@ -252,7 +250,7 @@ TEST_F(SampleScenesTest, ProductionScenesBakeExactlyOrAreRefusedNamingTheLine) {
       continue;
     }
     EXPECT_EQ(run.status, 0) << run.err;
-    std::map<int, double> distances = distancesByFrame(readFile(directory_.path("out.env")));
+    std::map<int, double> distances = distancesByFrame(directory_.path("out.env"));
     ASSERT_EQ(distances.size(), 61u);  // frames 0 to both scenes' LastFrame, 60
     for (const auto& [frame, distance] : distances) {
       EXPECT_NEAR(distance, c.distance, 2e-6) << "frame " << frame;

@@ -5,8 +5,8 @@
 #include <map>
 #include <string>
 
+#include "failing_allocation/failing_allocation.h"
 #include "tests/scene/core_documents.h"
-#include "tests/scene/failing_allocation.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "failing_allocation/failing_allocation.h"
 #include "tests/scene/core_documents.h"
-#include "tests/scene/failing_allocation.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <functional>
 #include <string>
 
+#include "failing_allocation/failing_allocation.h"
 #include "scene/scene.h"
-#include "tests/scene/failing_allocation.h"
 #include "tests/scene/scene_test_support.h"
 
 namespace {

@@ -7,9 +7,9 @@
 #include <set>
 #include <string>
 
+#include "failing_allocation/failing_allocation.h"
 #include "tests/support/failing_writes.h"
 #include "tests/scene/core_documents.h"
-#include "tests/scene/failing_allocation.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 
 #include <vector>
 
+#include "failing_allocation/failing_allocation.h"
 #include "scene/allocation.h"
-#include "tests/scene/failing_allocation.h"
 
 SceneDocument* documentFromText(const std::string& text) {
   auto* document = static_cast<SceneDocument*>(sceneAllocate(1, sizeof(SceneDocument)));

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "envelope/envelope.h"
 #include "tests/support/run_support.h"
 
 namespace {
@@ -27,14 +28,13 @@ RunResult runScene(const std::vector<std::string>& arguments, const ScratchDirec
   return runProgram(QUORVEL_SCENE, arguments, directory.root());
 }
 
-// The distances of an envelope file, in the order of its keys.
-std::vector<double> distancesOf(const std::string& envelope) {
-  std::istringstream in(envelope);
-  std::string line;
-  for (int header = 0; header < 4; ++header) std::getline(in, line);
+// The distances of the envelope file at `path`, in the order of its keys.
+std::vector<double> distancesOf(const std::string& path) {
   std::vector<double> distances;
-  std::string value;
-  while (std::getline(in, value) && std::getline(in, line)) distances.push_back(std::stod(value));
+  std::string error;
+  EXPECT_TRUE(readEnvelopeFile(
+      path, [&](const EnvelopeKey& key) { distances.push_back(key.value); }, &error))
+      << error;
   return distances;
 }
 
@@ -46,7 +46,7 @@ std::vector<double> bakeFromPost(const std::string& scene, const std::string& ta
                               "--last-frame", "31", "--step", "15", "--output", "out.env"},
                              directory.root());
   EXPECT_EQ(run.status, 0) << target << ": " << run.err;
-  return run.status == 0 ? distancesOf(readFile(directory.path("out.env"))) : std::vector<double>{};
+  return run.status == 0 ? distancesOf(directory.path("out.env")) : std::vector<double>{};
 }
 
 void expectDistances(const std::vector<double>& baked, const std::vector<double>& expected,
@@ -309,14 +309,14 @@ TEST(SceneVersions, ACrLfSceneKeepsItsLineEnds) {
                               "--last-frame", "31", "--step", "30", "--output", "x.env"},
                              directory.root());
   EXPECT_EQ(toX.status, 0) << toX.err;
-  expectDistances(distancesOf(readFile(directory.path("x.env"))), {0, 5}, "X");
+  expectDistances(distancesOf(directory.path("x.env")), {0, 5}, "X");
   // X (2), a copy of X keyed anew at frame 0, hangs from X: 1 along z from
   // it at frame 0, and with X's own key at scene frame 25, (0, 6, 8).
   RunResult toCopy = runQuorvel({"--scene", "s.lws", "--item", "Post", "--target", "X (2)",
                                  "--last-frame", "31", "--step", "30", "--output", "c.env"},
                                 directory.root());
   EXPECT_EQ(toCopy.status, 0) << toCopy.err;
-  expectDistances(distancesOf(readFile(directory.path("c.env"))), {1, 10}, "X (2)");
+  expectDistances(distancesOf(directory.path("c.env")), {1, 10}, "X (2)");
 }
 
 // Every name `list` prints is taken by both tools, and `list` prints what

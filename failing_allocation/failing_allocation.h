@@ -1,9 +1,15 @@
-// The scene tests' heap: the library's allocator, linked in place of the real
-// one, which can be told to fail so that tests prove every operation is all
-// or nothing. It also counts live blocks, so a test can prove nothing leaked.
+// A heap for the tests and the fuzz targets that can be told to fail, linked
+// in place of a library's own (scene/allocation.h, command/allocation.h), so
+// that they prove every operation all or nothing. It counts the blocks not
+// given back, so that they prove nothing leaked.
+//
+// Link quorvel_failing_scene_allocation in place of quorvel_scene_allocation,
+// or quorvel_failing_command_allocation in place of
+// quorvel_command_allocation. One program links one of them; both count on
+// the same counters. Not thread-safe: one thread allocates at a time.
 
-#ifndef QUORVEL_TESTS_SCENE_FAILING_ALLOCATION_H_
-#define QUORVEL_TESTS_SCENE_FAILING_ALLOCATION_H_
+#ifndef QUORVEL_FAILING_ALLOCATION_FAILING_ALLOCATION_H_
+#define QUORVEL_FAILING_ALLOCATION_FAILING_ALLOCATION_H_
 
 #include <cstddef>
 
@@ -34,4 +40,4 @@ long forEachFailingAllocation(Operation operation, Check checkAfterFailure) {
   }
 }
 
-#endif  // QUORVEL_TESTS_SCENE_FAILING_ALLOCATION_H_
+#endif  // QUORVEL_FAILING_ALLOCATION_FAILING_ALLOCATION_H_
