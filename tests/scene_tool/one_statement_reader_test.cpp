@@ -42,8 +42,8 @@ const char* const PLUGIN_BODIES[] = {
     // an opening brace that its body never closes
     "Plugin CustomObjHandler 1 Quirky\n{ Odd\nEndPlugin\n",
     // a nested plug-in whose body holds braces of its own
-    "Plugin CustomObjHandler 1 Outer\n  }\nPlugin CustomObjHandler 2 Inner\n{\nEndPlugin\n"
-    "AddNullObject Hidden\n  }\nEndPlugin\n",
+    ("Plugin CustomObjHandler 1 Outer\n  }\nPlugin CustomObjHandler 2 Inner\n{\nEndPlugin\n"
+     "AddNullObject Hidden\n  }\nEndPlugin\n"),
 };
 
 TEST(OneStatementReader, APlugInBodyIsOpaqueToTheEditsAsToTheRunner) {
