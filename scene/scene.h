@@ -86,9 +86,10 @@ enum class SceneOpenResult {
 //   kOutOfMemory     "there is not enough memory to hold it"
 //   kByteOrderMark   "it begins with a UTF-8 byte-order mark (EF BB BF)
 //                    before "LWSC"; the host reads scenes without one"
-//   kCrOnlyLineEnds  "it ends its lines with CR alone (classic Mac OS); the
-//                    host reads lines that end with LF or CR LF"
 //   kNotAScene       "it does not begin with "LWSC"" (an empty scene too)
+//   kCrOnlyLineEnds  "it ends its lines with CR alone (classic Mac OS); the
+//                    host reads lines that end with LF or CR LF" (a scene
+//                    that begins with "LWSC" and a CR that no LF follows)
 // The checks come in that order. REQUIRES non-null arguments.
 SceneOpenResult openSceneFile(const char* path, SceneDocument** document, std::string* reason);
 
