@@ -32,9 +32,10 @@ struct Session {
 // session->modulePath, bakes, and reports the envelope on the report stream
 // (unless --quiet): its summary line, with its reduction and clock, then
 // the plot and the table. Prints every failure on standard error. Returns
-// the exit status. REQUIRES a session whose scene is loaded with positions
-// and whose timing is read, options validated (validateRunOptions) that ask
-// one bake, and interrupts caught (platform::catchInterrupts).
+// the exit status; EXIT_INTERRUPTED after an interrupt, which counts once
+// the run catches them (platform::catchInterrupts). REQUIRES a session whose
+// scene is loaded with positions and whose timing is read, and options
+// validated (validateRunOptions) that ask one bake.
 int bakeOne(Session* session, const RunOptions& options);
 
 // The run's pairs (--pair, --pair-camera), as bakeOne bakes one, but every

@@ -20,7 +20,7 @@
 // activation's own result; EXIT_MODULE_MESSAGE after a message;
 // EXIT_INTERRUPTED; EXIT_RUNNER_FAILED for a result no host knows. Sets
 // *written when an envelope was written that can be read back, for the
-// caller to report. Once interrupted (REQUIRES the run to catch interrupts,
+// caller to report. Once interrupted (when the run catches interrupts,
 // platform::catchInterrupts), the host answers positions that are not
 // finite, so that the module ends its write and leaves the old envelope
 // alone. REQUIRES a loaded module, a scene loaded with positions for the
