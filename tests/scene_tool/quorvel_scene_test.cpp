@@ -256,14 +256,15 @@ TEST_F(QuorvelSceneTest, AFileThatIsNoSceneIsRefusedWithTheReason) {
   std::replace(mac.begin(), mac.end(), '\n', '\r');
   writeFile(directory_.path("mac.lws"), mac);
   writeFile(directory_.path("bom.lws"), "\xEF\xBB\xBF" + base_);
-  writeFile(directory_.path("nul.lws"), std::string("LWSC\n1\n\0\n", 9));
+  writeFile(directory_.path("holds-nul.lws"), std::string("LWSC\n1\n\0\n", 9));
   const struct {
     std::string file;
     std::string message;
   } refusals[] = {
       {"mac.lws", "mac.lws:1: not a scene file: it ends its lines with CR alone"},
       {"bom.lws", "bom.lws:1: not a scene file: it begins with a UTF-8 byte-order mark"},
-      {"nul.lws", "cannot read nul.lws: it holds a NUL byte at offset 7, so it is not text"},
+      {"holds-nul.lws",
+       "cannot read holds-nul.lws: it holds a NUL byte at offset 7, so it is not text"},
       {"sub", "cannot read sub: it is a directory"},
   };
   std::filesystem::create_directory(directory_.path("sub"));
@@ -274,7 +275,7 @@ TEST_F(QuorvelSceneTest, AFileThatIsNoSceneIsRefusedWithTheReason) {
     EXPECT_EQ(listed.out, "");
   }
   RunResult piped = runProgram(QUORVEL_SCENE, {"add-null", "-", "C"}, directory_.root(),
-                               directory_.path("nul.lws"));
+                               directory_.path("holds-nul.lws"));
   EXPECT_EQ(piped.status, 3);
   EXPECT_THAT(piped.err, HasSubstr("cannot read standard input: it holds a NUL byte at offset 7"));
   EXPECT_EQ(piped.out, "");
