@@ -7,9 +7,20 @@
 #ifndef QUORVEL_COMMAND_COMMAND_H_
 #define QUORVEL_COMMAND_COMMAND_H_
 
+#include <cstddef>
 #include <cstdint>
 
 #include "host/host.h"
+
+// The options panel's defaults, what its fields hold until the user types
+// otherwise: "Max Frame", "Frame Step", and the file name that "env_name"
+// gives in the host's "Envelopes" directory. The stand-in runner answers the
+// panel with them too.
+inline constexpr std::int32_t PANEL_LAST_FRAME = 60;
+inline constexpr std::int32_t PANEL_FRAME_STEP = 1;
+inline constexpr char PANEL_ENVELOPE_NAME[] = "quorvel.env";
+// The bytes of the panel's path buffer, its terminating NUL included.
+inline constexpr std::size_t PANEL_PATH_CAPACITY = 256;
 
 // The services an activation looked up, set before the command runs and read
 // during the same activation. Overwritten by the next activation.

@@ -40,8 +40,6 @@ struct PanelChoices {
 };
 
 constexpr char PANEL_TITLE[] = "Quorvel  ver.1.0  by Nemra";
-constexpr std::size_t PATH_CAPACITY = 256;
-constexpr char ENVELOPE_FILE_NAME[] = "quorvel.env";
 #if defined(_WIN32)
 constexpr char PATH_SEPARATOR = '\\';
 #else
@@ -50,8 +48,6 @@ constexpr char PATH_SEPARATOR = '/';
 constexpr std::int32_t FIELD_COLUMN = 100;
 constexpr std::int32_t SECOND_FIELD_COLUMN = 250;
 constexpr std::int32_t PANEL_ROWS = 7;
-constexpr std::int32_t DEFAULT_LAST_FRAME = 60;
-constexpr std::int32_t DEFAULT_FRAME_STEP = 1;
 constexpr std::int32_t OPEN_PANEL_FLAGS = 7;
 constexpr std::intptr_t TARGET_KIND_CAMERA = 1;
 constexpr std::intptr_t TEXT_FIELD_WIDTH = 30;
@@ -121,26 +117,26 @@ void layOutControls(PanelServices* panels, PanelHandle panel, const PanelControl
 void setInitialValues(const PanelControls& controls) {
   setInteger(controls.item, ATTR_VALUE, 0);
   setInteger(controls.target, ATTR_VALUE, 0);
-  setInteger(controls.lastFrame, ATTR_VALUE, DEFAULT_LAST_FRAME);
-  setInteger(controls.frameStep, ATTR_VALUE, DEFAULT_FRAME_STEP);
+  setInteger(controls.lastFrame, ATTR_VALUE, PANEL_LAST_FRAME);
+  setInteger(controls.frameStep, ATTR_VALUE, PANEL_FRAME_STEP);
   setInteger(controls.targetKind, ATTR_VALUE, 0);
 }
 
 // "quorvel.env" in the host's envelopes directory; the bare file name when
 // the host names no directory or the joined path would not fit `path`.
-void makeDefaultPath(char (&path)[PATH_CAPACITY]) {
+void makeDefaultPath(char (&path)[PANEL_PATH_CAPACITY]) {
   const char* directory = commandServices.directoryPath("Envelopes");
   int length = -1;
   if (directory) {
-    length = std::snprintf(path, PATH_CAPACITY, "%s%c%s", directory, PATH_SEPARATOR,
-                           ENVELOPE_FILE_NAME);
+    length = std::snprintf(path, PANEL_PATH_CAPACITY, "%s%c%s", directory, PATH_SEPARATOR,
+                           PANEL_ENVELOPE_NAME);
   }
-  if (length < 0 || static_cast<std::size_t>(length) >= PATH_CAPACITY) {
-    std::snprintf(path, PATH_CAPACITY, "%s", ENVELOPE_FILE_NAME);
+  if (length < 0 || static_cast<std::size_t>(length) >= PANEL_PATH_CAPACITY) {
+    std::snprintf(path, PANEL_PATH_CAPACITY, "%s", PANEL_ENVELOPE_NAME);
   }
 }
 
-void setPathValue(PanelControl* control, char (&path)[PATH_CAPACITY]) {
+void setPathValue(PanelControl* control, char (&path)[PANEL_PATH_CAPACITY]) {
   commandText.string.text = path;
   commandText.string.length = static_cast<std::int32_t>(std::strlen(path));
   control->setAttr(control, ATTR_VALUE, &commandText);
@@ -148,14 +144,14 @@ void setPathValue(PanelControl* control, char (&path)[PATH_CAPACITY]) {
 
 // The host copies the text into `path`; it is terminated here whatever the
 // host copied.
-void readPathValue(PanelControl* control, char (&path)[PATH_CAPACITY]) {
+void readPathValue(PanelControl* control, char (&path)[PANEL_PATH_CAPACITY]) {
   commandText.string.text = path;
-  commandText.string.length = static_cast<std::int32_t>(PATH_CAPACITY);
+  commandText.string.length = static_cast<std::int32_t>(PANEL_PATH_CAPACITY);
   control->getAttr(control, ATTR_VALUE, &commandText);
-  path[PATH_CAPACITY - 1] = '\0';
+  path[PANEL_PATH_CAPACITY - 1] = '\0';
 }
 
-PanelChoices readChoices(const PanelControls& controls, char (&path)[PATH_CAPACITY]) {
+PanelChoices readChoices(const PanelControls& controls, char (&path)[PANEL_PATH_CAPACITY]) {
   PanelChoices choices;
   choices.item = static_cast<ItemId>(readValue(controls.item));
   choices.target = static_cast<ItemId>(readValue(controls.target));
@@ -173,7 +169,7 @@ void registerTargetKindEvent(PanelControl* choiceControl, PanelContext* context)
 
 // Shows the panel and, when the user closes it with OK, writes the envelope.
 void runOpenPanel(PanelServices* panels, PanelHandle panel, const PanelControls& controls,
-                  char (&path)[PATH_CAPACITY]) {
+                  char (&path)[PANEL_PATH_CAPACITY]) {
   if (panels->openPanel(panel, OPEN_PANEL_FLAGS) == 0) return;  // cancelled
   PanelChoices choices = readChoices(controls, path);
   if (choices.targetKind == TARGET_KIND_CAMERA) {
@@ -188,7 +184,7 @@ void runOpenPanel(PanelServices* panels, PanelHandle panel, const PanelControls&
 
 void runOptionsPanel(PanelServices* panels, GlobalLookup lookup) {
   const char* targetKindLabels[] = {"Object", "Camera", nullptr};
-  char path[PATH_CAPACITY];
+  char path[PANEL_PATH_CAPACITY];
   PanelHandle panel = panels->createPanel(PANEL_TITLE, panels);
   if (!panel) {
     showPanelError();

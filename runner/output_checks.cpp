@@ -42,6 +42,8 @@ std::string directoryRefusal(const fs::path& directory) {
 
 }  // namespace
 
+bool readableBack(const std::string& path) { return !platform::namesADevice(path); }
+
 fs::path landingDirectory(const std::string& path) {
   fs::path directory = followedLinks(path).parent_path();
   return directory.empty() ? fs::path(".") : directory;

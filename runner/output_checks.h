@@ -18,6 +18,11 @@
 // as far as it goes; "." for a name without a directory.
 std::filesystem::path landingDirectory(const std::string& path);
 
+// Whether what is written at `path` can be read back: anything but a
+// device, such as /dev/null, which is written through and reads back as
+// something else.
+bool readableBack(const std::string& path);
+
 // Why a file could not be written at `path` as the module writes its
 // envelope and the runner its plot (replaced whole, links followed; where
 // the directory takes no new file, written over): "the directory D: REASON"

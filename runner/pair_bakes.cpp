@@ -79,6 +79,7 @@ RunOptions pairBakeOptions(const RunOptions& options, const PairBake& pair,
                            const std::string& directory) {
   RunOptions one = options;
   one.pairs.clear();
+  one.pairsDirectory.reset();
   one.item = pair.request.item;
   one.target = pair.request.target;
   one.camera = !pair.request.target;

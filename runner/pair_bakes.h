@@ -32,8 +32,9 @@ struct PairBake {
 std::vector<PairBake> resolvePairs(const RunScene& scene, const RunOptions& options,
                                    std::vector<std::string>* refusals);
 
-// The options of one pair's bake: the run's own, with the pair's item and
-// target (or --camera) and its envelope in `directory`.
+// The options of one pair's bake, as of a run of that one bake: the run's
+// own, with the pair's item and target (or --camera) and its envelope in
+// `directory`, and no pairs and no --output-dir.
 RunOptions pairBakeOptions(const RunOptions& options, const PairBake& pair,
                            const std::string& directory);
 

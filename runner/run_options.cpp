@@ -170,11 +170,10 @@ ParseOutcome parseRunOptions(int argc, const char* const* argv, RunOptions* opti
                  "The module file to load (default: quorvel.p beside this program, else "
                  "../lib/quorvel/quorvel.p from there)")
       ->type_name("FILE");
-  CLI::Option* sceneOption =
-      app.add_option("--scene", options->scenePath,
-                     "The scene file (LWSC) to run on; - reads it from standard input (default: "
-                     "the built-in demo scene)")
-          ->type_name("FILE");
+  app.add_option("--scene", options->scenePath,
+                 "The scene file (LWSC) to run on; - reads it from standard input (default: the "
+                 "built-in demo scene)")
+      ->type_name("FILE");
   CLI::Option* itemOption =
       app.add_option("--item", item, "The item to measure from (default: the first object)")
           ->type_name("NAME");
@@ -182,8 +181,7 @@ ParseOutcome parseRunOptions(int argc, const char* const* argv, RunOptions* opti
       app.add_option("--target", target, "The item to measure to (default: the second object)")
           ->type_name("NAME");
   app.add_flag("--camera", options->camera,
-               "Measure to the scene's first camera (chooses \"Camera\" in the panel)")
-      ->excludes(targetOption);
+               "Measure to the scene's first camera (chooses \"Camera\" in the panel)");
   CLI::Option* lastFrameOption =
       app.add_option("--last-frame", lastFrame,
                      "Sample the frames below this one (default: the scene's LastFrame + 1; the "
@@ -201,13 +199,11 @@ ParseOutcome parseRunOptions(int argc, const char* const* argv, RunOptions* opti
   app.add_option("--envelopes-dir", options->envelopesDirectory,
                  "The host's \"Envelopes\" directory (default: the current directory)")
       ->type_name("DIR");
-  CLI::Option* listItemsOption =
-      app.add_flag("--list-items", options->listItems, "Print the scene's items and exit");
+  app.add_flag("--list-items", options->listItems, "Print the scene's items and exit");
   app.add_flag("--verbose", options->verbose,
                "With --list-items, also give each item's parent and whether its position is "
                "exact: the fields are kind, name, ID, parent (\"-\" for none) and \"exact\" or "
-               "what first moves it beyond keyed channels, parents and pivots")
-      ->needs(listItemsOption);
+               "what first moves it beyond keyed channels, parents and pivots");
   app.add_flag("--keyed-only", options->keyedOnly,
                "Bake an item whose position is not exact anyway, from its keyed channels, "
                "parents and pivots, warning of what is left out. Without it such a bake is "
@@ -220,21 +216,15 @@ ParseOutcome parseRunOptions(int argc, const char* const* argv, RunOptions* opti
                  "Also draw the written envelope as an SVG chart into this file")
       ->type_name("FILE");
 
-  CLI::Option* progressOption =
-      app.add_flag("--progress")
-          ->description(
-              "Show a bake's progress on standard error once it runs a second (default: if it is "
-              "a terminal)");
-  CLI::Option* noProgressOption = app.add_flag("--no-progress")
-                                      ->description("Never show a bake's progress")
-                                      ->excludes(progressOption);
+  app.add_flag("--progress", options->progress,
+               "Show a bake's progress on standard error once it runs a second (default: if it "
+               "is a terminal)");
+  app.add_flag("--no-progress", options->noProgress, "Never show a bake's progress");
   app.add_flag("--scene-rate", options->sceneRate,
                "Run the host's clock at the scene's FramesPerSecond: the envelope's frame N holds "
-               "the distance at the scene's frame N")
-      ->needs(sceneOption);
+               "the distance at the scene's frame N");
   app.add_flag("--quiet", options->quiet,
-               "Print nothing on success; errors still go to standard error")
-      ->excludes(progressOption);
+               "Print nothing on success; errors still go to standard error");
 
   std::vector<std::pair<std::string, std::string>> pairs;
   std::vector<std::string> cameraPairs;
@@ -283,7 +273,5 @@ ParseOutcome parseRunOptions(int argc, const char* const* argv, RunOptions* opti
   takeIfGiven(outputOption, output, &options->output);
   takeIfGiven(pairsDirectoryOption, pairsDirectory, &options->pairsDirectory);
   takeIfGiven(reduceOption, reduceTolerance, &options->reduceTolerance);
-  if (progressOption->count() > 0) options->progress = true;
-  if (noProgressOption->count() > 0) options->progress = false;
   return {true, 0};
 }

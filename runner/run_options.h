@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "command/command.h"
+
 // One pair asked for by --pair ITEM TARGET or --pair-camera ITEM.
 struct PairRequest {
   std::string item;
@@ -32,7 +34,8 @@ struct RunOptions {
   bool verbose = false;                   // the listing shows parents and exactness too
   bool keyedOnly = false;                 // bake an item not exact from its keyed motion
   std::string plotPath;                   // empty: no plot
-  std::optional<bool> progress;           // show a long bake's progress; none: if a terminal
+  bool progress = false;                  // --progress: show a long bake's progress
+  bool noProgress = false;                // --no-progress: never show it (neither: if a terminal)
   bool sceneRate = false;                 // the host's clock runs at the scene's frames a second
   bool quiet = false;                     // print nothing on success
   // Several bakes in one run, one per pair, in the order typed (--pair and
@@ -49,15 +52,31 @@ inline bool bakesPairs(const RunOptions& options) {
   return !options.pairs.empty();
 }
 
+// The last frame and the step the panel will hold: as typed, else the
+// panel's defaults.
+inline std::int32_t panelLastFrame(const RunOptions& options) {
+  return options.lastFrame.value_or(PANEL_LAST_FRAME);
+}
+inline std::int32_t panelFrameStep(const RunOptions& options) {
+  return options.frameStep.value_or(PANEL_FRAME_STEP);
+}
+
+// Whether the module will bake: the panel is not cancelled and its step is
+// 1 or more.
+inline bool bakes(const RunOptions& options) {
+  return !options.cancel && panelFrameStep(options) >= 1;
+}
+
 // Whether to go on after parsing, and if not, the status to exit with.
 struct ParseOutcome {
   bool run = false;
   int exitStatus = 0;
 };
 
-// Parses argv into `options`. --help and --version print to standard output
-// and end with status 0. A command line of no argument at all prints what the
-// program does and how to start to standard error and ends with
+// Parses argv into `options`; what the options ask together is checked
+// afterwards, by validateRunOptions. --help and --version print to standard
+// output and end with status 0. A command line of no argument at all prints
+// what the program does and how to start to standard error and ends with
 // EXIT_RUNNER_FAILED, having done nothing. A malformed command line, or a
 // path option given an empty path, prints the problem to standard error,
 // beginning "quorvel-run: " and ending with what to do instead, and ends

@@ -1,7 +1,5 @@
 #include "runner/run_scene.h"
 
-#include <filesystem>
-
 #include "scene/scene.h"
 #include "runner/demo_scene.h"
 #include "runner/left_out_wording.h"
@@ -36,17 +34,8 @@ bool RunScene::load(const std::string& path, Detail detail, std::string* error) 
       return false;
     }
   } else {
-    std::error_code failure;
-    if (path != STANDARD_INPUT_SCENE && std::filesystem::is_directory(path, failure)) {
-      *error = "cannot read scene file " + path + ": it is a directory";
-      return false;
-    }
     document_ = readSceneFile(path, error);
     if (!document_) return false;
-    if (!document_->first || compareKeyword(document_->first->text, "LWSC") != 0) {
-      *error = sceneSourceName(path) + " is not a scene file: it does not begin with \"LWSC\"";
-      return false;
-    }
   }
   sourceName_ = path.empty() ? DEMO_SCENE_NAME : sceneSourceName(path);
   if (!reading_->read(document_, sourceName_, error)) return false;
@@ -86,11 +75,7 @@ std::string RunScene::unknownNameHint(const std::string& typed) const {
 
 std::string RunScene::listing() const {
   std::string text;
-  for (const scene_eval::ItemSpec& item : items()) {
-    text += std::string(scene_eval::kindName(item.kind)) + '\t' +
-            scene_eval::listedName(item.name) + '\t' +
-            (item.fileId.empty() ? "-" : item.fileId) + '\n';
-  }
+  for (const scene_eval::ItemSpec& item : items()) text += scene_eval::listingLine(item);
   return text;
 }
 
@@ -98,12 +83,8 @@ std::string RunScene::verboseListing() const {
   std::string text;
   for (std::size_t index = 0; index < items().size(); ++index) {
     const scene_eval::ItemSpec& item = items()[index];
-    text += std::string(scene_eval::kindName(item.kind)) + '\t' +
-            scene_eval::listedName(item.name) + '\t';
-    text += item.fileId.empty() ? "-" : item.fileId;
-    text += '\t';
-    text += item.parent ? scene_eval::listedName(items()[*item.parent].name) : "-";
-    text += '\t' + exactness(items(), index) + '\n';
+    std::string parent = item.parent ? scene_eval::listedName(items()[*item.parent].name) : "-";
+    text += scene_eval::listingLine(item, {parent, exactness(items(), index)});
   }
   return text;
 }

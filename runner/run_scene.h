@@ -67,9 +67,9 @@ class RunScene {
   // and how to see them all (scene_eval::unknownItemHint).
   std::string unknownNameHint(const std::string& typed) const;
 
-  // One line per item of three tab-separated fields: its kind ("object",
-  // "light", "camera" or "bone"), its name in listed form
-  // (scene_eval::listedName) and its ID ("-" when its item line gives none).
+  // One line per item, as scene_eval::listingLine gives it: three
+  // tab-separated fields, its kind ("object", "light", "camera" or "bone"),
+  // its name in listed form and its ID ("-" when its item line gives none).
   std::string listing() const;
 
   // One line per item of five fields, each after a tab but the first: its

@@ -1,40 +1,34 @@
 #include "runner/scene_reading.h"
 
-#include <filesystem>
-#include <fstream>
-
-#include "scene/scene.h"
 #include "platform/platform.h"
-#include "runner/scene_faults.h"
+#include "scene/scene.h"
 
 namespace {
 
-// The scene in `bytes`, read whole; null with `error` set, beginning
-// "cannot read " + `what`, when they are no text or cannot be read. The
-// scene library reads files by path, and the bytes of a pipe or of standard
-// input can be read only once: they go through a temporary file.
-SceneDocument* sceneOfBytes(const std::string& bytes, const std::string& what, std::string* error) {
-  std::string fault = sceneBytesFault(bytes);
-  if (!fault.empty()) {
-    *error = "cannot read " + what + ": " + fault;
-    return nullptr;
+// The message for a scene the library did not open: `what` is the scene as
+// "cannot read ..." names it, `name` as the other messages do.
+std::string unopenedMessage(SceneOpenResult result, const std::string& reason,
+                            const std::string& what, const std::string& name) {
+  switch (result) {
+    case SceneOpenResult::kByteOrderMark:
+    case SceneOpenResult::kCrOnlyLineEnds:
+      return name + reason.substr(reason.find(' '));  // "it begins ..." -> "NAME begins ..."
+    case SceneOpenResult::kNotAScene:
+      return name + " is not a scene file: " + reason;
+    default:
+      return "cannot read " + what + ": " + reason;
   }
-  std::string copyPath;
-  if (!platform::makeTemporaryFile(&copyPath)) {
-    *error = "cannot read " + what + ": no file can be made in the temporary directory";
-    return nullptr;
-  }
-  std::ofstream copy(copyPath, std::ios::binary | std::ios::trunc);
-  copy << bytes;
-  copy.close();
-  SceneDocument* document = copy ? readScene(copyPath.c_str()) : nullptr;
-  if (!document) {
-    *error = "cannot read " + what + ": " +
-             (copy ? unreadSceneFileReason(copyPath)
-                   : "its copy in the temporary directory could not be written");
-  }
-  std::error_code ignored;
-  std::filesystem::remove(copyPath, ignored);
+}
+
+// The scene the library makes of a file or of bytes read whole; null with
+// `error` set when it makes none.
+template <typename Source, typename Open>
+SceneDocument* opened(const Source& source, Open open, const std::string& what,
+                      const std::string& name, std::string* error) {
+  SceneDocument* document = nullptr;
+  std::string reason;
+  SceneOpenResult result = open(source, &document, &reason);
+  if (result != SceneOpenResult::kOpened) *error = unopenedMessage(result, reason, what, name);
   return document;
 }
 
@@ -45,7 +39,7 @@ SceneDocument* sceneOfStandardInput(std::string* error) {
     *error = "cannot read the scene from standard input: " + failure.message();
     return nullptr;
   }
-  return sceneOfBytes(bytes, "the scene from standard input", error);
+  return opened(bytes, openSceneText, "the scene from standard input", "standard input", error);
 }
 
 SceneDocument* sceneOfPipe(const std::string& path, std::string* error) {
@@ -61,13 +55,7 @@ SceneDocument* sceneOfPipe(const std::string& path, std::string* error) {
     *error = "cannot read scene file " + path + ": the pipe could not be opened or read";
     return nullptr;
   }
-  return sceneOfBytes(bytes, "scene file " + path, error);
-}
-
-SceneDocument* sceneOfFile(const std::string& path, std::string* error) {
-  SceneDocument* document = readScene(path.c_str());
-  if (!document) *error = "cannot read scene file " + path + ": " + unreadSceneFileReason(path);
-  return document;
+  return opened(bytes, openSceneText, "scene file " + path, path, error);
 }
 
 }  // namespace
@@ -77,20 +65,7 @@ std::string sceneSourceName(const std::string& path) {
 }
 
 SceneDocument* readSceneFile(const std::string& path, std::string* error) {
-  SceneDocument* document = nullptr;
-  if (path == STANDARD_INPUT_SCENE) {
-    document = sceneOfStandardInput(error);
-  } else if (platform::namesAPipe(path)) {
-    document = sceneOfPipe(path, error);
-  } else {
-    document = sceneOfFile(path, error);
-  }
-  if (!document) return nullptr;
-  std::string fault = sceneTextFault(document);
-  if (!fault.empty()) {
-    *error = sceneSourceName(path) + " " + fault;
-    freeScene(document);
-    return nullptr;
-  }
-  return document;
+  if (path == STANDARD_INPUT_SCENE) return sceneOfStandardInput(error);
+  if (platform::namesAPipe(path)) return sceneOfPipe(path, error);
+  return opened(path.c_str(), openSceneFile, "scene file " + path, path, error);
 }

@@ -20,6 +20,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <string>
+#include <string_view>
 
 // Size of the fixed work buffers: texts of at most 255 bytes and their NUL.
 inline constexpr std::size_t SCENE_BUFFER_SIZE = 256;
@@ -59,6 +61,43 @@ struct SceneDocument {
 // caller. Returns null when the file cannot be opened or read, holds a NUL
 // byte, or memory runs out; nothing is left allocated and the file is closed.
 SceneDocument* readScene(const char* path);
+
+// What opening a scene found (openSceneFile, openSceneText).
+enum class SceneOpenResult {
+  kOpened,          // the scene was read, and it begins with "LWSC"
+  kUnreadable,      // the file cannot be opened or read, or is a directory
+  kNulByte,         // it holds a NUL byte, so it is not text
+  kOutOfMemory,     // there is not enough memory to hold it
+  kByteOrderMark,   // a UTF-8 byte-order mark stands before "LWSC"
+  kCrOnlyLineEnds,  // its lines end with CR alone, so it reads as one line
+  kNotAScene,       // it does not begin with "LWSC"
+};
+
+// Reads the scene file at `path` (our addition to readScene, which it
+// leaves as it is), and says why when it is no scene the host reads. On
+// kOpened sets *document to a new classified document owned by the caller
+// (release it with freeScene). Otherwise leaves *document alone, allocates
+// nothing, and sets *reason to words that follow "cannot read FILE: ":
+//   kUnreadable      the system's reason ("No such file or directory"),
+//                    "a read failed: " and the system's reason, or "it is a
+//                    directory"
+//   kNulByte         "it holds a NUL byte at offset N, so it is not text",
+//                    N the first NUL's offset from 0
+//   kOutOfMemory     "there is not enough memory to hold it"
+//   kByteOrderMark   "it begins with a UTF-8 byte-order mark (EF BB BF)
+//                    before "LWSC"; the host reads scenes without one"
+//   kNotAScene       "it does not begin with "LWSC"" (an empty scene too)
+//   kCrOnlyLineEnds  "it ends its lines with CR alone (classic Mac OS); the
+//                    host reads lines that end with LF or CR LF" (a scene
+//                    that begins with "LWSC" and a CR that no LF follows)
+// The checks come in that order. REQUIRES non-null arguments.
+SceneOpenResult openSceneFile(const char* path, SceneDocument** document, std::string* reason);
+
+// As openSceneFile, of a scene's bytes already in memory (read from a pipe
+// or standard input, say): nothing is written to a file, and `bytes` are
+// not kept. Never kUnreadable.
+SceneOpenResult openSceneText(std::string_view bytes, SceneDocument** document,
+                              std::string* reason);
 
 // The next piece of `stream` as a new heap text owned by the caller: the
 // bytes up to and including the next newline, but at most 255 bytes. Null at

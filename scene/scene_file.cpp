@@ -4,6 +4,7 @@
 // reproduces its file exactly. A file written is replaced whole or not at
 // all.
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 
@@ -11,6 +12,7 @@
 #include "scene/allocation.h"
 #include "scene/line_kind.h"
 #include "scene/scene.h"
+#include "scene/scene_reader.h"
 #include "scene/unlinked_lines.h"
 
 namespace {
@@ -44,45 +46,69 @@ PieceRead readPiece(std::FILE* stream, char** text) {
   return *text ? PieceRead::kText : PieceRead::kFailed;
 }
 
-// A stream that readScene owns, read a block at a time: the pieces are cut
-// from the block, so it may read ahead as far as it likes.
+// The scene's bytes, cut into pieces a block at a time: from a stream that
+// the reader owns (so it may read ahead as far as it likes), or from bytes
+// already in memory.
 struct BlockReader {
-  std::FILE* stream;
-  char* block;  // FILE_BLOCK_SIZE bytes
-  std::size_t begin;  // the unread bytes are block[begin, end)
-  std::size_t end;
+  std::FILE* stream;       // null when every byte is in `unread` from the start
+  char* block;             // FILE_BLOCK_SIZE bytes the stream is read into
+  const char* unread;      // the bytes not yet cut into pieces
+  std::size_t unreadSize;
+  std::uint64_t offset;    // the offset in the scene of unread[0]
   bool streamEnded;
+  SceneReadFault* fault;
 };
 
+bool fail(BlockReader* reader, SceneOpenResult result) {
+  reader->fault->result = result;
+  return false;
+}
+
+// Sets the fault to a NUL byte when `bytes` hold one; `bytes` begin at
+// `offset` in the scene.
+bool noNulByte(BlockReader* reader, const char* bytes, std::size_t size, std::uint64_t offset) {
+  const void* nul = std::memchr(bytes, '\0', size);
+  if (!nul) return true;
+  reader->fault->nulOffset = offset + static_cast<std::size_t>(static_cast<const char*>(nul) - bytes);
+  return fail(reader, SceneOpenResult::kNulByte);
+}
+
 // Makes sure a whole piece is unread, reading the next block when fewer
-// bytes than the longest piece are left. False on a read error or a NUL
-// byte anywhere in what was read (which fails the whole document).
+// bytes than the longest piece are left. False, with the fault set, on a
+// read error or a NUL byte anywhere in what was read (which fails the whole
+// document).
 bool fillBlock(BlockReader* reader) {
-  if (reader->end - reader->begin >= MOST_PIECE_BYTES || reader->streamEnded) return true;
-  std::size_t unread = reader->end - reader->begin;
-  std::memmove(reader->block, reader->block + reader->begin, unread);
-  std::size_t wanted = FILE_BLOCK_SIZE - unread;
-  std::size_t got = std::fread(reader->block + unread, 1, wanted, reader->stream);
-  reader->begin = 0;
-  reader->end = unread + got;
+  if (reader->unreadSize >= MOST_PIECE_BYTES || reader->streamEnded) return true;
+  std::memmove(reader->block, reader->unread, reader->unreadSize);
+  reader->unread = reader->block;
+  char* fresh = reader->block + reader->unreadSize;
+  std::size_t wanted = FILE_BLOCK_SIZE - reader->unreadSize;
+  errno = 0;
+  std::size_t got = std::fread(fresh, 1, wanted, reader->stream);
   if (got < wanted) {
-    if (std::ferror(reader->stream)) return false;
+    if (std::ferror(reader->stream)) {
+      reader->fault->systemError = errno;
+      return fail(reader, SceneOpenResult::kUnreadable);
+    }
     reader->streamEnded = true;
   }
-  return std::memchr(reader->block + unread, '\0', got) == nullptr;
+  reader->unreadSize += got;
+  return noNulByte(reader, fresh, got, reader->offset + static_cast<std::size_t>(fresh - reader->block));
 }
 
 // As readPiece, from the reader's block.
 PieceRead cutPiece(BlockReader* reader, char** text) {
   if (!fillBlock(reader)) return PieceRead::kFailed;
-  std::size_t unread = reader->end - reader->begin;
-  if (unread == 0) return PieceRead::kEnd;
-  const char* start = reader->block + reader->begin;
-  std::size_t limit = unread < MOST_PIECE_BYTES ? unread : MOST_PIECE_BYTES;
+  if (reader->unreadSize == 0) return PieceRead::kEnd;
+  const char* start = reader->unread;
+  std::size_t limit = reader->unreadSize < MOST_PIECE_BYTES ? reader->unreadSize : MOST_PIECE_BYTES;
   const char* newline = static_cast<const char*>(std::memchr(start, '\n', limit));
   std::size_t length = newline ? static_cast<std::size_t>(newline - start) + 1 : limit;
-  reader->begin += length;
+  reader->unread += length;
+  reader->unreadSize -= length;
+  reader->offset += length;
   *text = textOfBytes(start, length);
+  if (!*text) reader->fault->result = SceneOpenResult::kOutOfMemory;
   return *text ? PieceRead::kText : PieceRead::kFailed;
 }
 
@@ -97,11 +123,24 @@ bool readLines(BlockReader* reader, SceneDocument* document) {
     if (result == PieceRead::kEnd) return true;
     if (result == PieceRead::kFailed) return false;
     SceneLine* line = lineOwningText(text);
-    if (!line) return false;
+    if (!line) return fail(reader, SceneOpenResult::kOutOfMemory);
     line->kind = kindOfText(text);
     if (line->kind == LINE_OBJECT) line->objectNumber = document->nextObjectNumber++;
     appendLine(document, line);
   }
+}
+
+// A new document of every piece the reader cuts; null, with the fault set,
+// when reading fails (nothing is then left allocated).
+SceneDocument* readDocument(BlockReader* reader) {
+  auto* document = static_cast<SceneDocument*>(sceneAllocate(1, sizeof(SceneDocument)));
+  if (!document) {
+    reader->fault->result = SceneOpenResult::kOutOfMemory;
+    return nullptr;
+  }
+  if (readLines(reader, document)) return document;
+  freeScene(document);
+  return nullptr;
 }
 
 // Text gathered into blocks before it is written, so that a document of
@@ -138,18 +177,24 @@ char* readTextLine(std::FILE* stream) {
   return readPiece(stream, &text) == PieceRead::kText ? text : nullptr;
 }
 
+SceneDocument* readSceneStream(std::FILE* stream, SceneReadFault* fault) {
+  char block[FILE_BLOCK_SIZE];
+  BlockReader reader{stream, block, block, 0, 0, false, fault};
+  return readDocument(&reader);
+}
+
+SceneDocument* readSceneBytes(std::string_view bytes, SceneReadFault* fault) {
+  BlockReader reader{nullptr, nullptr, bytes.data(), bytes.size(), 0, true, fault};
+  if (!noNulByte(&reader, bytes.data(), bytes.size(), 0)) return nullptr;
+  return readDocument(&reader);
+}
+
 SceneDocument* readScene(const char* path) {
   std::FILE* stream = std::fopen(path, "rb");
   if (!stream) return nullptr;
-  char block[FILE_BLOCK_SIZE];
-  BlockReader reader{stream, block, 0, 0, false};
-  auto* document = static_cast<SceneDocument*>(sceneAllocate(1, sizeof(SceneDocument)));
-  bool complete = document && readLines(&reader, document);
+  SceneReadFault ignored;
+  SceneDocument* document = readSceneStream(stream, &ignored);
   std::fclose(stream);
-  if (!complete) {
-    freeScene(document);
-    return nullptr;
-  }
   return document;
 }
 

@@ -148,6 +148,12 @@ const char* kindName(ItemKind kind);
 // name is listed as it is.
 std::string listedName(const std::string& name);
 
+// One item's line of a listing, as quorvel-run and quorvel-scene print it:
+// its kind (kindName), its name in listed form (listedName) and its ID ("-"
+// when its item line gives none), then each of `moreFields`, every field
+// after a tab, and a newline.
+std::string listingLine(const ItemSpec& item, const std::vector<std::string>& moreFields = {});
+
 // What the user typed to select an item: "#ID" selects the item whose file
 // ID is ID, as listings print it; otherwise the item whose listed form
 // (listedName) `typed` is, else the item named exactly `typed` (a name with

@@ -39,11 +39,9 @@ std::optional<std::size_t> NamedItems::atLine(int line) const {
 }
 
 std::string NamedItems::listingLine(std::size_t index) const {
-  const scene_eval::ItemSpec& item = specs_[index];
-  bool object = item.kind == scene_eval::ItemKind::Object;
-  return std::string(scene_eval::kindName(item.kind)) + "\t" + scene_eval::listedName(item.name) +
-         "\t" + (item.fileId.empty() ? "-" : item.fileId) + "\t" +
-         (object ? std::to_string(facts_[index].objectNumber) : "-") + "\n";
+  bool object = specs_[index].kind == scene_eval::ItemKind::Object;
+  return scene_eval::listingLine(specs_[index],
+                                 {object ? std::to_string(facts_[index].objectNumber) : "-"});
 }
 
 std::string NamedItems::listing() const {

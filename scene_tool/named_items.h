@@ -45,7 +45,7 @@ class NamedItems {
   std::optional<std::size_t> atLine(int line) const;
 
   // One item's line of the listing: four tab-separated fields, the first
-  // three as `quorvel-run --list-items` gives them (kind, name in listed
+  // three as `quorvel-run --list-items` gives them (scene_eval::listingLine) (kind, name in listed
   // form, ID or "-"), then the object's number ("-" for an item that is not
   // an object), and a newline.
   std::string listingLine(std::size_t index) const;

@@ -1,49 +1,15 @@
 #include "scene_tool/scene_files.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <filesystem>
-#include <fstream>
-
 #include "platform/platform.h"
 
 namespace {
 
-// The scene library reads scenes by path, and standard input can be read
-// only once: its bytes go through a temporary file.
-Document readStandardInputScene(std::string* error) {
-  std::string bytes;
-  std::error_code failure = platform::readStandardInput(&bytes);
-  if (failure) {
-    *error = "cannot read the scene from standard input: " + failure.message();
-    return nullptr;
-  }
-  std::string copyPath;
-  if (!platform::makeTemporaryFile(&copyPath)) {
-    *error = "cannot read standard input: no file can be made in the temporary directory";
-    return nullptr;
-  }
-  std::ofstream copy(copyPath, std::ios::binary | std::ios::trunc);
-  copy << bytes;
-  copy.close();
-  Document document(copy ? readScene(copyPath.c_str()) : nullptr);
-  std::error_code ignored;
-  std::filesystem::remove(copyPath, ignored);
-  if (!document) *error = "cannot read standard input: it holds a NUL byte, or reading failed";
-  return document;
-}
-
-Document readFileScene(const std::string& path, std::string* error) {
-  std::FILE* probe = std::fopen(path.c_str(), "rb");
-  if (!probe) {
-    *error = "cannot read " + path + ": " + std::strerror(errno);
-    return nullptr;
-  }
-  std::fclose(probe);
-  Document document(readScene(path.c_str()));
-  if (!document) *error = "cannot read " + path + ": it holds a NUL byte, or reading failed";
-  return document;
+// The message for a scene the library did not open, named `name`.
+std::string unopenedMessage(SceneOpenResult result, const std::string& reason,
+                            const std::string& name) {
+  bool contentFault = result == SceneOpenResult::kByteOrderMark ||
+              result == SceneOpenResult::kCrOnlyLineEnds || result == SceneOpenResult::kNotAScene;
+  return contentFault ? name + ":1: not a scene file: " + reason : "cannot read " + name + ": " + reason;
 }
 
 }  // namespace
@@ -53,13 +19,20 @@ std::string sceneFileName(const std::string& path) {
 }
 
 Document readSceneFile(const std::string& path, std::string* error) {
-  Document document =
-      path == STANDARD_STREAM_PATH ? readStandardInputScene(error) : readFileScene(path, error);
-  if (document && (!document->first || compareKeyword(document->first->text, "LWSC") != 0)) {
-    *error = sceneFileName(path) + ":1: not a scene file: it does not begin with \"LWSC\"";
-    document.reset();
+  SceneDocument* document = nullptr;
+  std::string reason;
+  SceneOpenResult result = SceneOpenResult::kOpened;
+  std::string bytes;
+  if (path != STANDARD_STREAM_PATH) {
+    result = openSceneFile(path.c_str(), &document, &reason);
+  } else if (std::error_code failure = platform::readStandardInput(&bytes); failure) {
+    *error = "cannot read the scene from standard input: " + failure.message();
+    return nullptr;
+  } else {
+    result = openSceneText(bytes, &document, &reason);
   }
-  return document;
+  if (result != SceneOpenResult::kOpened) *error = unopenedMessage(result, reason, sceneFileName(path));
+  return Document(document);
 }
 
 bool writeSceneFile(const SceneDocument* document, const std::string& path, std::string* error) {

@@ -21,9 +21,11 @@ struct DocumentRelease {
 };
 using Document = std::unique_ptr<SceneDocument, DocumentRelease>;
 
-// The scene at `path` (standard input for "-"), classified; null with
-// `error` saying why when it cannot be read, holds a NUL byte or does not
-// begin with "LWSC".
+// The scene at `path` (standard input for "-"), classified, as
+// openSceneFile opens it; null with `error` naming the scene and saying why
+// when it is none: "cannot read NAME: " and the reason openSceneFile gives
+// when it cannot be read (or holds a NUL byte), "NAME:1: not a scene file: "
+// and the reason when its bytes are no scene the host reads.
 Document readSceneFile(const std::string& path, std::string* error);
 
 // Writes `document` to `path` (standard output for "-"), a file replaced

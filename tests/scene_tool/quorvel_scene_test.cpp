@@ -5,6 +5,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -245,4 +247,36 @@ TEST_F(QuorvelSceneTest, AnEditIsCheckedOnTheChainOfTheObjectItChanges) {
   EXPECT_THAT(parent.err, HasSubstr("the edited scene would not bake with quorvel-run: s.lws:" +
                                     std::to_string(unreadableLine) + ": "));
   EXPECT_EQ(read("s.lws"), keyed);
+}
+
+// A file that is no scene the host reads is refused (3) with the reason the
+// runner gives, from a file or from standard input.
+TEST_F(QuorvelSceneTest, AFileThatIsNoSceneIsRefusedWithTheReason) {
+  std::string mac = base_;
+  std::replace(mac.begin(), mac.end(), '\n', '\r');
+  writeFile(directory_.path("mac.lws"), mac);
+  writeFile(directory_.path("bom.lws"), "\xEF\xBB\xBF" + base_);
+  writeFile(directory_.path("holds-nul.lws"), std::string("LWSC\n1\n\0\n", 9));
+  const struct {
+    std::string file;
+    std::string message;
+  } refusals[] = {
+      {"mac.lws", "mac.lws:1: not a scene file: it ends its lines with CR alone"},
+      {"bom.lws", "bom.lws:1: not a scene file: it begins with a UTF-8 byte-order mark"},
+      {"holds-nul.lws",
+       "cannot read holds-nul.lws: it holds a NUL byte at offset 7, so it is not text"},
+      {"sub", "cannot read sub: it is a directory"},
+  };
+  std::filesystem::create_directory(directory_.path("sub"));
+  for (const auto& refusal : refusals) {
+    RunResult listed = runScene({"list", refusal.file}, directory_);
+    EXPECT_EQ(listed.status, 3) << refusal.file;
+    EXPECT_THAT(listed.err, HasSubstr(refusal.message));
+    EXPECT_EQ(listed.out, "");
+  }
+  RunResult piped = runProgram(QUORVEL_SCENE, {"add-null", "-", "C"}, directory_.root(),
+                               directory_.path("holds-nul.lws"));
+  EXPECT_EQ(piped.status, 3);
+  EXPECT_THAT(piped.err, HasSubstr("cannot read standard input: it holds a NUL byte at offset 7"));
+  EXPECT_EQ(piped.out, "");
 }
