@@ -51,10 +51,10 @@ class EditPlan {
 
   struct Change {
     ChangeKind kind;
-    SceneLine* line;   // Insert: the anchor; Replace: the line; Remove: the line before
-    SceneLine* after;  // Remove: the line after
+    SceneLine* line;      // Insert: the anchor; Replace: the line; Remove: the line before
+    SceneLine* after;     // Remove: the line after
     SceneDocument lines;  // Insert: the new lines, in a list of their own
-    char* text;        // Replace: the new text
+    char* text;           // Replace: the new text
   };
 
   // A new change of `kind` about `line`; null (the plan spoilt) when there

@@ -2,8 +2,8 @@
 // dissolve envelope are held: a head line ("ObjectMotion ..." or
 // "ObjDissolve (envelope)"), the channel count, the key count, two lines per
 // key, and an "EndBehavior" line that closes it. The edits of scene.h and
-// the version 1 edits of version_edits.h find and key lists through these
-// alone. This header is internal to the scene library.
+// the version 1 edits of version_edits.h find and key such lists through
+// this header alone. It is internal to the scene library.
 
 #ifndef QUORVEL_SCENE_KEY_LIST_H_
 #define QUORVEL_SCENE_KEY_LIST_H_

@@ -19,6 +19,9 @@ constexpr const char* BLOCK_LINES_AFTER_OBJECT[] = {
 };
 
 // `objectLine` is the object line's keyword and its blank ("AddNullObject ").
+// The caller chooses the place and every line ends in "\n";
+// addNullObjectInVersion and addLoadObjectInVersion put the same block
+// after the last object, with the scene's line end.
 SceneLine* addBlock(SceneDocument* document, SceneLine* after, const char* objectLine,
                     const char* name) {
   if (!after) return nullptr;
