@@ -190,6 +190,5 @@ void planKey(EditPlan* plan, const KeySlot& slot, char* key, const char* lineEnd
     return;
   }
   plan->insertAfter(slot.after, lineOwningText(key));
-  plan->replaceText(slot.count,
-                    joinedLineText({"  ", NumberWord::decimal(slot.keys + 1).view()}, lineEnd));
+  plan->replaceText(slot.count, decimalsLineText({slot.keys + 1}, lineEnd));
 }

@@ -2,63 +2,62 @@
 // that follows the object's motion, made with its first key when the object
 // has none.
 
-#include "scene/allocation.h"
-#include "scene/key_list.h"
-#include "scene/number_text.h"
+#include "scene/dissolve_edit.h"
+
+#include <string_view>
+
+#include "scene/line_texts.h"
 #include "scene/scene.h"
 #include "scene/unlinked_lines.h"
 
-namespace {
-
-// Appends a key's value line and frame line to `chain`; false when one
-// cannot be made.
-bool appendDissolveKey(LineChain* chain, double value, std::int32_t frame) {
-  return appendToChain(chain, lineOwningText(fixedLineText({value}))) &&
-         appendToChain(chain, lineOwningText(decimalLineText({frame, 0, 0, 0, 0})));
+bool findDissolve(SceneLine* object, KeyList* envelope) {
+  return findKeyList(object, "ObjDissolve", envelope);
 }
 
-// A new envelope holding one key at frame 0, linked in after the block's
-// first "EndBehavior" line (the end of its motion).
-bool addEnvelope(SceneLine* line, double value) {
-  SceneLine* anchor = findLineBefore(line, findShadowOptions(line), "EndBehavior");
-  // Without a following line the envelope would end the document, whose
-  // `last` cannot be reached from here.
-  if (!anchor || !anchor->next) return false;
-  LineChain envelope = {nullptr, nullptr};
-  bool made = appendToChain(&envelope, lineFromText("ObjDissolve (envelope)\n")) &&
-              appendToChain(&envelope, lineFromText("  1\n")) &&
-              appendToChain(&envelope, lineFromText("  1\n")) &&
-              appendDissolveKey(&envelope, value, 0) &&
-              appendToChain(&envelope, lineFromText("EndBehavior 1\n"));
-  if (!made) {
-    releaseChain(&envelope);
-    return false;
+bool isDissolveEnvelope(const KeyList& envelope) {
+  return compareKeyword(envelope.head->text, "ObjDissolve (envelope)") == 0;
+}
+
+SceneLine* newDissolvePlace(SceneLine* object) {
+  return findLineBefore(object, findShadowOptions(object), "EndBehavior");
+}
+
+void planNewDissolve(EditPlan* plan, SceneLine* place, double value, const char* lineEnd) {
+  for (std::string_view text : {"ObjDissolve (envelope)", "  1", "  1"}) {
+    plan->insertAfter(place, joinedLine({text}, lineEnd));
   }
-  linkChainAfter(anchor, &envelope);
-  return true;
-}
-
-bool addKeyToEnvelope(KeyList envelope, double value, std::int32_t frame) {
-  char* count = countText(&envelope, 1, false);
-  if (!count) return false;
-  LineChain key = {nullptr, nullptr};
-  if (!appendDissolveKey(&key, value, frame)) {
-    releaseChain(&key);
-    sceneRelease(count);
-    return false;
+  plan->insertAfter(place, lineOwningText(sixDecimalsLineText({value}, lineEnd)));
+  for (std::string_view text : {"  0 0 0 0 0", "EndBehavior 1"}) {
+    plan->insertAfter(place, joinedLine({text}, lineEnd));
   }
-  replaceCountText(&envelope, count);
-  linkChainAfter(envelope.end->prev, &key);
-  return true;
 }
 
-}  // namespace
+void planDissolveKey(EditPlan* plan, const KeyList& envelope, long long count, double value,
+                     std::int32_t frame, const char* lineEnd) {
+  planListKey(plan, envelope, count, false, sixDecimalsLineText({value}, lineEnd),
+              decimalsLineText({frame, 0, 0, 0, 0}, lineEnd), lineEnd);
+}
 
+// The first key always stands at frame 0, and later frames are taken in any
+// order; setDissolveKeyInVersion refuses a first key elsewhere and a frame
+// that does not follow the last key's.
 bool addDissolveKey(SceneLine* line, double value, std::int32_t frame) {
   KeyList envelope;
-  bool whole = findKeyList(line, "ObjDissolve", &envelope);
-  if (!envelope.head) return addEnvelope(line, value);
+  bool whole = findDissolve(line, &envelope);
+  EditPlan plan;
+  if (!envelope.head) {
+    SceneLine* place = newDissolvePlace(line);
+    // An envelope that would end the document is refused: its `last` cannot
+    // be reached from here (setDissolveKeyInVersion, given the document,
+    // makes it).
+    if (!place || !place->next) return false;
+    planNewDissolve(&plan, place, value, "\n");
+    return plan.apply(nullptr);
+  }
   // A constant dissolve ("ObjDissolve 0.5") holds no keys to add to.
-  if (compareKeyword(envelope.head->text, "ObjDissolve (envelope)") != 0) return false;
-  return whole && addKeyToEnvelope(envelope, value, frame);
+  if (!isDissolveEnvelope(envelope) || !whole) return false;
+  long long count = 0;
+  if (!movedCount(&envelope, 1, false, &count)) return false;
+  planDissolveKey(&plan, envelope, count, value, frame, "\n");
+  return plan.apply(nullptr);
 }

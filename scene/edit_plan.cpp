@@ -1,10 +1,36 @@
 #include "scene/edit_plan.h"
 
 #include "scene/allocation.h"
+#include "scene/unlinked_lines.h"
+
+namespace {
+
+// Links the lines of `lines` (at least one) directly after `after`, before
+// the line that followed it, if any.
+void linkLinesAfter(SceneLine* after, const SceneDocument& lines) {
+  SceneLine* successor = after->next;
+  after->next = lines.first;
+  lines.first->prev = after;
+  lines.last->next = successor;
+  if (successor) successor->prev = lines.last;
+}
+
+// Unlinks the lines strictly between `before` and `after` (both stay
+// linked, now to one another) and gives them back with their texts.
+void releaseLinesBetween(SceneLine* before, SceneLine* after) {
+  SceneLine* first = before->next;
+  if (first == after) return;
+  after->prev->next = nullptr;
+  before->next = after;
+  after->prev = before;
+  releaseLines(first);
+}
+
+}  // namespace
 
 EditPlan::~EditPlan() {
   for (int i = 0; i < count_; ++i) {
-    releaseChain(&changes_[i].lines);
+    releaseLines(changes_[i].lines.first);
     sceneRelease(changes_[i].text);
   }
 }
@@ -15,7 +41,7 @@ EditPlan::Change* EditPlan::addChange(ChangeKind kind, SceneLine* line) {
     return nullptr;
   }
   Change* change = &changes_[count_++];
-  *change = Change{kind, line, nullptr, {nullptr, nullptr}, nullptr};
+  *change = Change{kind, line, nullptr, {nullptr, nullptr, 0}, nullptr};
   return change;
 }
 
@@ -24,18 +50,24 @@ void EditPlan::insertAfter(SceneLine* anchor, SceneLine* line) {
     whole_ = false;
     return;
   }
-  for (int i = 0; i < count_; ++i) {
-    if (changes_[i].kind == ChangeKind::Insert && changes_[i].line == anchor) {
-      appendToChain(&changes_[i].lines, line);
-      return;
-    }
+  Change* change = nullptr;
+  for (int i = 0; i < count_ && !change; ++i) {
+    if (changes_[i].kind == ChangeKind::Insert && changes_[i].line == anchor) change = &changes_[i];
   }
-  Change* change = addChange(ChangeKind::Insert, anchor);
+  if (!change) change = addChange(ChangeKind::Insert, anchor);
   if (!change) {
     releaseLine(line);
     return;
   }
-  appendToChain(&change->lines, line);
+  appendLine(&change->lines, line);
+}
+
+void EditPlan::insertCopiesAfter(SceneLine* anchor, const SceneLine* first,
+                                 const SceneLine* last) {
+  for (const SceneLine* source = first;; source = source->next) {
+    insertAfter(anchor, cloneLine(source));
+    if (source == last) return;
+  }
 }
 
 void EditPlan::replaceText(SceneLine* line, char* text) {
@@ -56,15 +88,16 @@ void EditPlan::removeBetween(SceneLine* before, SceneLine* after) {
   if (change) change->after = after;
 }
 
-void EditPlan::apply(SceneDocument* document) {
+bool EditPlan::apply(SceneDocument* document) {
+  if (!whole_) return false;
   for (int i = 0; i < count_; ++i) {
     Change& change = changes_[i];
     switch (change.kind) {
       case ChangeKind::Insert: {
-        SceneLine* chainLast = change.lines.last;
         bool anchorWasLast = change.line->next == nullptr;
-        linkChainAfter(change.line, &change.lines);
-        if (anchorWasLast) document->last = chainLast;
+        linkLinesAfter(change.line, change.lines);
+        if (anchorWasLast) document->last = change.lines.last;
+        change.lines.first = nullptr;
         break;
       }
       case ChangeKind::Replace:
@@ -78,4 +111,5 @@ void EditPlan::apply(SceneDocument* document) {
     }
   }
   count_ = 0;
+  return true;
 }

@@ -2,7 +2,7 @@
 
 #include <climits>
 
-#include "scene/allocation.h"
+#include "scene/line_texts.h"
 #include "scene/number_text.h"
 #include "scene/unlinked_lines.h"
 
@@ -32,16 +32,25 @@ bool holdsAKey(const KeyList* list) {
   return list->end->prev != list->count && list->end->prev->prev != list->count;
 }
 
-char* countText(const KeyList* list, long long added, bool restart) {
+bool movedCount(const KeyList* list, long long added, bool restart, long long* count) {
   char argument[SCENE_BUFFER_SIZE];
-  if (!lineArgument(list->count, argument)) return nullptr;
+  if (!lineArgument(list->count, argument)) return false;
   long long held = restart ? 0 : readDecimal(argument);
   // A count that cannot move by `added` is refused rather than wrapped.
-  if (added > 0 ? held > LLONG_MAX - added : held < LLONG_MIN - added) return nullptr;
-  return decimalLineText({held + added});
+  if (added > 0 ? held > LLONG_MAX - added : held < LLONG_MIN - added) return false;
+  *count = held + added;
+  return true;
 }
 
-void replaceCountText(KeyList* list, char* text) {
-  sceneRelease(list->count->text);
-  list->count->text = text;
+void planCount(EditPlan* plan, const KeyList& list, long long count, const char* lineEnd) {
+  plan->replaceText(list.count, decimalsLineText({count}, lineEnd));
+}
+
+void planListKey(EditPlan* plan, const KeyList& list, long long count, bool restart,
+                 char* values, char* frameLine, const char* lineEnd) {
+  if (restart) plan->removeBetween(list.count, list.end);
+  SceneLine* anchor = restart ? list.count : list.end->prev;
+  planCount(plan, list, count, lineEnd);
+  plan->insertAfter(anchor, lineOwningText(values));
+  plan->insertAfter(anchor, lineOwningText(frameLine));
 }

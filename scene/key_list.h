@@ -1,12 +1,14 @@
-// A keyed list inside an object block, as the motion and the dissolve
-// envelope are held: a head line ("ObjectMotion ..." or "ObjDissolve
-// (envelope)"), the channel count, the key count, two lines per key, and an
-// "EndBehavior" line that closes it. This header is internal to the scene
-// library.
+// A keyed list inside a version 1 object block, as the motion and the
+// dissolve envelope are held: a head line ("ObjectMotion ..." or
+// "ObjDissolve (envelope)"), the channel count, the key count, two lines per
+// key, and an "EndBehavior" line that closes it. The edits of scene.h and
+// the version 1 edits of version_edits.h find and key such lists through
+// this header alone. It is internal to the scene library.
 
 #ifndef QUORVEL_SCENE_KEY_LIST_H_
 #define QUORVEL_SCENE_KEY_LIST_H_
 
+#include "scene/edit_plan.h"
 #include "scene/scene.h"
 
 struct KeyList {
@@ -28,14 +30,20 @@ bool findKeyList(SceneLine* line, const char* headKeyword, KeyList* list);
 // count line and the end.
 bool holdsAKey(const KeyList* list);
 
-// A new heap text "  N\n", owned by the caller, for the count line: N is the
-// value the count line holds now plus `added` (which may be negative), or
-// just `added` when `restart`. Null when the count line has no argument, the
-// count cannot move that far, or memory runs out.
-char* countText(const KeyList* list, long long added, bool restart);
+// The count as the edits of scene.h move it: the decimal value the count
+// line's argument reads as (0 when `restart`) plus `added` (which may be
+// negative), into `*count`. False when the count line has no argument
+// (lineArgument) or the count cannot move that far.
+bool movedCount(const KeyList* list, long long added, bool restart, long long* count);
 
-// Replaces the count line's text with `text` (which it takes over) and gives
-// the old text back.
-void replaceCountText(KeyList* list, char* text);
+// Plans the count line of `list` to read `count` ("  N" and `lineEnd`).
+void planCount(EditPlan* plan, const KeyList& list, long long count, const char* lineEnd);
+
+// Plans a new key of `list`: the count set to `count`, then the key's value
+// line and frame line (heap texts the plan takes over; null when they could
+// not be made) after the list's last key or, when `restart`, in place of
+// every key the list holds.
+void planListKey(EditPlan* plan, const KeyList& list, long long count, bool restart,
+                 char* values, char* frameLine, const char* lineEnd);
 
 #endif  // QUORVEL_SCENE_KEY_LIST_H_

@@ -33,11 +33,6 @@ void insertLineAfter(SceneLine* line, SceneLine* newLine) {
 
 void freeScene(SceneDocument* document) {
   if (!document) return;
-  SceneLine* line = document->first;
-  while (line) {
-    SceneLine* next = line->next;
-    releaseLine(line);
-    line = next;
-  }
+  releaseLines(document->first);
   sceneRelease(document);
 }

@@ -1,47 +1,10 @@
 #include "scene/line_texts.h"
 
-#include <charconv>
 #include <cstring>
 
 #include "scene/allocation.h"
+#include "scene/number_text.h"
 #include "scene/unlinked_lines.h"
-
-NumberWord NumberWord::shortest(double value) {
-  NumberWord word;
-  word.length_ = static_cast<std::size_t>(
-      std::to_chars(word.text_, word.text_ + CAPACITY, value, std::chars_format::fixed).ptr -
-      word.text_);
-  return word;
-}
-
-NumberWord NumberWord::sixDecimals(double value) {
-  constexpr int DECIMALS = 6;
-  NumberWord word;
-  word.length_ = static_cast<std::size_t>(
-      std::to_chars(word.text_, word.text_ + CAPACITY, value, std::chars_format::fixed, DECIMALS)
-          .ptr -
-      word.text_);
-  return word;
-}
-
-NumberWord NumberWord::decimal(long long value) {
-  NumberWord word;
-  word.length_ =
-      static_cast<std::size_t>(std::to_chars(word.text_, word.text_ + CAPACITY, value).ptr - word.text_);
-  return word;
-}
-
-NumberWord NumberWord::itemId(std::uint32_t id) {
-  constexpr std::size_t ID_DIGITS = 8;
-  NumberWord word;
-  char* end = std::to_chars(word.text_, word.text_ + CAPACITY, id, 16).ptr;
-  std::size_t digits = static_cast<std::size_t>(end - word.text_);
-  std::size_t zeros = ID_DIGITS > digits ? ID_DIGITS - digits : 0;
-  std::memmove(word.text_ + zeros, word.text_, digits);
-  std::memset(word.text_, '0', zeros);
-  word.length_ = zeros + digits;
-  return word;
-}
 
 char* joinedLineText(const std::string_view* parts, std::size_t count, const char* lineEnd) {
   std::size_t endLength = std::strlen(lineEnd);
@@ -65,4 +28,34 @@ char* joinedLineText(std::initializer_list<std::string_view> parts, const char* 
 
 SceneLine* joinedLine(std::initializer_list<std::string_view> parts, const char* lineEnd) {
   return lineOwningText(joinedLineText(parts, lineEnd));
+}
+
+namespace {
+
+constexpr std::size_t MOST_NUMBERS = 9;
+
+// The line of `numbers`, each written by `write`.
+template <typename Number, typename Write>
+char* indentedNumbersText(std::initializer_list<Number> numbers, Write write,
+                          const char* lineEnd) {
+  NumberWord words[MOST_NUMBERS];
+  std::string_view parts[2 * MOST_NUMBERS];
+  std::size_t count = 0;
+  for (Number number : numbers) {
+    words[count] = write(number);
+    parts[2 * count] = count == 0 ? "  " : " ";
+    parts[2 * count + 1] = words[count].view();
+    ++count;
+  }
+  return joinedLineText(parts, 2 * count, lineEnd);
+}
+
+}  // namespace
+
+char* sixDecimalsLineText(std::initializer_list<double> values, const char* lineEnd) {
+  return indentedNumbersText(values, NumberWord::sixDecimals, lineEnd);
+}
+
+char* decimalsLineText(std::initializer_list<long long> values, const char* lineEnd) {
+  return indentedNumbersText(values, NumberWord::decimal, lineEnd);
 }

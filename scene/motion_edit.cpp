@@ -2,21 +2,28 @@
 // the last. The motion is looked for inside the object's own block only, so
 // an edit never reaches into the next object's lines.
 
-#include "scene/allocation.h"
-#include "scene/key_list.h"
-#include "scene/number_text.h"
+#include "scene/motion_edit.h"
+
+#include "scene/line_texts.h"
 #include "scene/scene.h"
-#include "scene/unlinked_lines.h"
 
-namespace {
-
-// The motion of the block that `line` begins.
-bool findMotion(SceneLine* line, KeyList* motion) {
-  return findKeyList(line, "ObjectMotion", motion);
+bool findMotion(SceneLine* object, KeyList* motion) {
+  return findKeyList(object, "ObjectMotion", motion);
 }
 
-}  // namespace
+void planMotionKey(EditPlan* plan, const KeyList& motion, long long count, bool restart,
+                   const double (&values)[MOTION_VALUE_COUNT], std::int32_t frame,
+                   std::uint8_t linear, std::int32_t tension, std::int32_t continuity,
+                   std::int32_t bias, const char* lineEnd) {
+  const double* v = values;
+  planListKey(plan, motion, count, restart,
+              sixDecimalsLineText({v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7], v[8]}, lineEnd),
+              decimalsLineText({frame, linear, tension, continuity, bias}, lineEnd), lineEnd);
+}
 
+// The count is read as the standard decimal conversion reads it, and frames
+// are taken in any order; setMotionKeyInVersion reads the count strictly and
+// refuses a frame that does not follow the last key's.
 bool addMotionKey(SceneLine* line, double positionX, double positionY, double positionZ,
                   double heading, double pitch, double bank, double scaleX, double scaleY,
                   double scaleZ, std::int32_t frame, std::uint8_t linear, std::int32_t tension,
@@ -24,23 +31,13 @@ bool addMotionKey(SceneLine* line, double positionX, double positionY, double po
   KeyList motion;
   if (!findMotion(line, &motion)) return false;
   bool restart = frame == 0;
-  char* count = countText(&motion, 1, restart);
-  if (!count) return false;
-  LineChain key = {nullptr, nullptr};
-  bool made =
-      appendToChain(&key, lineOwningText(fixedLineText({positionX, positionY, positionZ, heading,
-                                                        pitch, bank, scaleX, scaleY, scaleZ}))) &&
-      appendToChain(&key,
-                    lineOwningText(decimalLineText({frame, linear, tension, continuity, bias})));
-  if (!made) {
-    releaseChain(&key);
-    sceneRelease(count);
-    return false;
-  }
-  if (restart) releaseLinesBetween(motion.count, motion.end);
-  replaceCountText(&motion, count);
-  linkChainAfter(motion.end->prev, &key);
-  return true;
+  long long count = 0;
+  if (!movedCount(&motion, 1, restart, &count)) return false;
+  EditPlan plan;
+  planMotionKey(&plan, motion, count, restart,
+                {positionX, positionY, positionZ, heading, pitch, bank, scaleX, scaleY, scaleZ},
+                frame, linear, tension, continuity, bias, "\n");
+  return plan.apply(nullptr);
 }
 
 // The count goes down with the key, so a written scene never claims a key
@@ -48,9 +45,10 @@ bool addMotionKey(SceneLine* line, double positionX, double positionY, double po
 bool dropLastMotionKey(SceneLine* line) {
   KeyList motion;
   if (!findMotion(line, &motion) || !holdsAKey(&motion)) return false;
-  char* count = countText(&motion, -1, false);
-  if (!count) return false;
-  releaseLinesBetween(motion.end->prev->prev->prev, motion.end);
-  replaceCountText(&motion, count);
-  return true;
+  long long count = 0;
+  if (!movedCount(&motion, -1, false, &count)) return false;
+  EditPlan plan;
+  planCount(&plan, motion, count, "\n");
+  plan.removeBetween(motion.end->prev->prev->prev, motion.end);
+  return plan.apply(nullptr);
 }

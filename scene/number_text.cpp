@@ -4,51 +4,41 @@
 #include <climits>
 #include <cstring>
 
-#include "scene/unlinked_lines.h"
-
-char* writeDecimal(char* at, long long value) {
-  return std::to_chars(at, at + DECIMAL_TEXT_CAPACITY, value).ptr;
+NumberWord NumberWord::shortest(double value) {
+  NumberWord word;
+  word.length_ = static_cast<std::size_t>(
+      std::to_chars(word.text_, word.text_ + CAPACITY, value, std::chars_format::fixed).ptr -
+      word.text_);
+  return word;
 }
 
-char* writeFixed(char* at, double value) {
-  // Infinities and NaNs come out as "%f" spells them: "inf", "-nan".
-  return std::to_chars(at, at + FIXED_TEXT_CAPACITY, value, std::chars_format::fixed, 6).ptr;
+NumberWord NumberWord::sixDecimals(double value) {
+  constexpr int DECIMALS = 6;
+  NumberWord word;
+  word.length_ = static_cast<std::size_t>(
+      std::to_chars(word.text_, word.text_ + CAPACITY, value, std::chars_format::fixed, DECIMALS)
+          .ptr -
+      word.text_);
+  return word;
 }
 
-char* writeBytes(char* at, const char* text) {
-  std::size_t length = std::strlen(text);
-  std::memcpy(at, text, length);
-  return at + length;
+NumberWord NumberWord::decimal(long long value) {
+  NumberWord word;
+  char* end = std::to_chars(word.text_, word.text_ + CAPACITY, value).ptr;
+  word.length_ = static_cast<std::size_t>(end - word.text_);
+  return word;
 }
 
-namespace {
-
-constexpr std::size_t MOST_KEY_VALUES = 9;
-
-}  // namespace
-
-char* fixedLineText(std::initializer_list<double> values) {
-  char text[MOST_KEY_VALUES * (FIXED_TEXT_CAPACITY + 1) + 2];
-  char* end = text;
-  *end++ = ' ';
-  for (double value : values) {
-    *end++ = ' ';
-    end = writeFixed(end, value);
-  }
-  *end++ = '\n';
-  return textOfBytes(text, static_cast<std::size_t>(end - text));
-}
-
-char* decimalLineText(std::initializer_list<long long> values) {
-  char text[MOST_KEY_VALUES * (DECIMAL_TEXT_CAPACITY + 1) + 2];
-  char* end = text;
-  *end++ = ' ';
-  for (long long value : values) {
-    *end++ = ' ';
-    end = writeDecimal(end, value);
-  }
-  *end++ = '\n';
-  return textOfBytes(text, static_cast<std::size_t>(end - text));
+NumberWord NumberWord::itemId(std::uint32_t id) {
+  constexpr std::size_t ID_DIGITS = 8;
+  NumberWord word;
+  char* end = std::to_chars(word.text_, word.text_ + CAPACITY, id, 16).ptr;
+  std::size_t digits = static_cast<std::size_t>(end - word.text_);
+  std::size_t zeros = ID_DIGITS > digits ? ID_DIGITS - digits : 0;
+  std::memmove(word.text_ + zeros, word.text_, digits);
+  std::memset(word.text_, '0', zeros);
+  word.length_ = zeros + digits;
+  return word;
 }
 
 namespace {

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string_view>
 
 #include "scene/number_text.h"
 #include "scene/scene.h"
@@ -22,8 +23,12 @@ void traceText(const char* text) {
 }
 
 void traceNumber(std::int32_t number) {
-  char text[DECIMAL_TEXT_CAPACITY + 9] = "num is ";
-  std::memcpy(writeDecimal(text + 7, number), "\n", 2);
+  constexpr std::size_t PREFIX = 7;  // "num is "
+  NumberWord word = NumberWord::decimal(number);
+  std::string_view digits = word.view();
+  char text[PREFIX + 11 + 2] = "num is ";  // a sign, ten digits, "\n" and the NUL
+  std::memcpy(text + PREFIX, digits.data(), digits.size());
+  std::memcpy(text + PREFIX + digits.size(), "\n", 2);
   traceText(text);
 }
 

@@ -29,50 +29,10 @@ void releaseLine(SceneLine* line) {
   sceneRelease(line);
 }
 
-SceneLine* appendToChain(LineChain* chain, SceneLine* line) {
-  if (!line) return nullptr;
-  line->prev = chain->last;
-  line->next = nullptr;
-  if (chain->last) {
-    chain->last->next = line;
-  } else {
-    chain->first = line;
-  }
-  chain->last = line;
-  return line;
-}
-
-void releaseChain(LineChain* chain) {
-  SceneLine* line = chain->first;
-  while (line) {
-    SceneLine* next = line->next;
-    releaseLine(line);
-    line = next;
-  }
-  chain->first = nullptr;
-  chain->last = nullptr;
-}
-
-void linkChainAfter(SceneLine* after, LineChain* chain) {
-  SceneLine* previous = after;
-  SceneLine* line = chain->first;
-  while (line) {
-    SceneLine* next = line->next;
-    insertLineAfter(previous, line);
-    previous = line;
-    line = next;
-  }
-  chain->first = nullptr;
-  chain->last = nullptr;
-}
-
-void releaseLinesBetween(SceneLine* before, SceneLine* after) {
-  SceneLine* line = before->next;
-  before->next = after;
-  after->prev = before;
-  while (line != after) {
-    SceneLine* next = line->next;
-    releaseLine(line);
-    line = next;
+void releaseLines(SceneLine* first) {
+  while (first) {
+    SceneLine* next = first->next;
+    releaseLine(first);
+    first = next;
   }
 }

@@ -6,6 +6,8 @@
 
 #include "scene/edit_plan.h"
 #include "scene/line_texts.h"
+#include "scene/number_text.h"
+#include "scene/object_block.h"
 #include "scene/object_extent.h"
 #include "scene/scene_format.h"
 #include "scene/statements.h"
@@ -40,15 +42,6 @@ class BlockWriter {
   const char* lineEnd_;
 };
 
-// Version 1: the block of scene.h's addNullObject and addLoadObject.
-void writeVersion1Motion(BlockWriter* block) {
-  for (const char* text : {"ShowObject 8 7", "ObjectMotion (unnamed)", "  9", "  1",
-                           "  0 0 0 0 0 0 1 1 1", "  0 0 0 0 0", "EndBehavior 1",
-                           "ShadowOptions 7", ""}) {
-    block->line({text});
-  }
-}
-
 // Version 2: one TCB key at time 0 per channel, constant before and after.
 void writeVersion2Motion(BlockWriter* block) {
   block->line({"ObjectMotion (unnamed)"});
@@ -76,15 +69,15 @@ void writeVersion3Motion(BlockWriter* block) {
   for (const char* text : {"", "ShadowOptions 7", ""}) block->line({text});
 }
 
-// The object line of a new object in `version`; `null` for a null object
-// named `name`, else an object loaded from the path `name`.
+// The object line of a new object in `version` (from 2); `null` for a null
+// object named `name`, else an object loaded from the path `name`.
 SceneLine* writeObjectLine(BlockWriter* block, int version, bool null, std::string_view name,
                            std::uint32_t id) {
   NumberWord idWord = NumberWord::itemId(id);
   std::string_view idPart = version >= FIRST_VERSION_WITH_OBJECT_IDS ? idWord.view() : "";
   std::string_view idBlank = idPart.empty() ? "" : " ";
   if (null) return block->line({"AddNullObject ", idPart, idBlank, name});
-  if (version <= 2) return block->line({"LoadObject ", name});
+  if (version == 2) return block->line({"LoadObject ", name});
   return block->line({"LoadObjectLayer 1 ", idPart, idBlank, name});
 }
 
@@ -97,17 +90,22 @@ EditResult addObject(SceneDocument* document, bool null, const char* name) {
   std::size_t index = objectIndexOf(document, nullptr);
 
   EditPlan plan;
-  BlockWriter block(&plan, place, lineEndOf(document));
-  SceneLine* objectLine = writeObjectLine(&block, version, null, name, objectIdOf(index));
+  const char* lineEnd = lineEndOf(document);
+  SceneLine* objectLine = nullptr;
   if (version == 1) {
-    writeVersion1Motion(&block);
-  } else if (version == 2) {
-    writeVersion2Motion(&block);
+    // The block of scene.h's addNullObject and addLoadObject.
+    objectLine =
+        planDefaultBlock(&plan, place, null ? "AddNullObject " : "LoadObject ", name, lineEnd);
   } else {
-    writeVersion3Motion(&block);
+    BlockWriter block(&plan, place, lineEnd);
+    objectLine = writeObjectLine(&block, version, null, name, objectIdOf(index));
+    if (version == 2) {
+      writeVersion2Motion(&block);
+    } else {
+      writeVersion3Motion(&block);
+    }
   }
-  if (!plan.whole()) return {EDIT_OUT_OF_MEMORY, nullptr, nullptr};
-  plan.apply(document);
+  if (!plan.apply(document)) return {EDIT_OUT_OF_MEMORY, nullptr, nullptr};
   classifyLines(document);
   return {EDIT_DONE, objectLine, nullptr};
 }
@@ -155,12 +153,8 @@ EditResult copyObjectInVersion(SceneDocument* document, SceneLine* source) {
       withId ? objectLineWithId(source, objectIdOf(objectIndexOf(document, nullptr)))
              : copyText(source->text));
   plan.insertAfter(place, copy);
-  for (SceneLine* line = source; line != extent.last;) {
-    line = line->next;
-    plan.insertAfter(place, cloneLine(line));
-  }
-  if (!plan.whole()) return {EDIT_OUT_OF_MEMORY, nullptr, nullptr};
-  plan.apply(document);
+  if (extent.last != source) plan.insertCopiesAfter(place, source->next, extent.last);
+  if (!plan.apply(document)) return {EDIT_OUT_OF_MEMORY, nullptr, nullptr};
   classifyLines(document);
   return {EDIT_DONE, copy, nullptr};
 }

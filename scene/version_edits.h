@@ -1,8 +1,12 @@
 // Edits of a scene document in the layout of the document's own format
 // version, 1 to 5 (the number on its second line): adding a null or a loaded
 // object, copying an object, giving it a parent, keying its motion and its
-// dissolve. They stand beside the edits of scene.h, which write version 1
-// lines wherever they are used and are left as they are.
+// dissolve. In version 1 they write their lines through the same code as
+// the edits of scene.h (which write version 1 lines wherever they are used),
+// and differ from them only where said below and in the version 1 edit each
+// calls: they check more (frames in order, counts read strictly), place new
+// objects and parent lines as the host reads the scene, and write the
+// scene's own line ends.
 //
 // What every edit here promises:
 // - It is all or nothing: on any result but EDIT_DONE the document is

@@ -5,9 +5,12 @@
 #include <numbers>
 
 #include "scene/channel_keys.h"
+#include "scene/dissolve_edit.h"
 #include "scene/edit_plan.h"
 #include "scene/key_list.h"
 #include "scene/line_texts.h"
+#include "scene/motion_edit.h"
+#include "scene/number_text.h"
 #include "scene/object_extent.h"
 #include "scene/scene_format.h"
 #include "scene/statements.h"
@@ -65,26 +68,17 @@ EditResult readVersion1Count(const KeyList& list, long* count) {
   return DONE;
 }
 
-// Plans a version 1 key: the count set to `count`, and the key's lines
-// after `anchor`.
-void planVersion1Key(EditPlan* plan, const KeyList& list, long count, SceneLine* anchor,
-                     std::initializer_list<std::string_view> values,
-                     std::initializer_list<std::string_view> frameLine, const char* lineEnd) {
-  plan->replaceText(list.count, joinedLineText({"  ", NumberWord::decimal(count).view()}, lineEnd));
-  plan->insertAfter(anchor, joinedLine(values, lineEnd));
-  plan->insertAfter(anchor, joinedLine(frameLine, lineEnd));
-}
-
 EditResult applied(EditPlan* plan, SceneDocument* document) {
-  if (!plan->whole()) return refused(EDIT_OUT_OF_MEMORY, nullptr);
-  plan->apply(document);
+  if (!plan->apply(document)) return refused(EDIT_OUT_OF_MEMORY, nullptr);
   return DONE;
 }
 
+// Writes as addMotionKey does; unlike it, reads the count strictly and
+// refuses a frame that does not follow the last key's.
 EditResult setVersion1MotionKey(SceneDocument* document, SceneLine* object, const KeyValues& key,
                                 std::int32_t frame, bool linear) {
   KeyList motion;
-  bool whole = findKeyList(object, "ObjectMotion", &motion);
+  bool whole = findMotion(object, &motion);
   if (!motion.head) return refused(EDIT_NO_MOTION, object);
   if (!whole) {
     return refused(EDIT_UNREADABLE_LINE, motion.head,
@@ -95,21 +89,9 @@ EditResult setVersion1MotionKey(SceneDocument* document, SceneLine* object, cons
   EditResult checked = restart ? DONE : checkAfterLastKey(motion, frame);
   if (checked.status == EDIT_DONE) checked = readVersion1Count(motion, &count);
   if (checked.status != EDIT_DONE) return checked;
-
-  const double* v = key.values;
-  NumberWord words[] = {
-      NumberWord::sixDecimals(v[0]), NumberWord::sixDecimals(v[1]), NumberWord::sixDecimals(v[2]),
-      NumberWord::sixDecimals(v[3]), NumberWord::sixDecimals(v[4]), NumberWord::sixDecimals(v[5]),
-      NumberWord::sixDecimals(v[6]), NumberWord::sixDecimals(v[7]), NumberWord::sixDecimals(v[8])};
   EditPlan plan;
-  if (restart) plan.removeBetween(motion.count, motion.end);
-  SceneLine* anchor = restart ? motion.count : motion.end->prev;
-  planVersion1Key(&plan, motion, restart ? 1 : count + 1, anchor,
-                  {"  ", words[0].view(), " ", words[1].view(), " ", words[2].view(), " ",
-                   words[3].view(), " ", words[4].view(), " ", words[5].view(), " ",
-                   words[6].view(), " ", words[7].view(), " ", words[8].view()},
-                  {"  ", NumberWord::decimal(frame).view(), linear ? " 1" : " 0", " 0 0 0"},
-                  lineEndOf(document));
+  planMotionKey(&plan, motion, restart ? 1 : count + 1, restart, key.values, frame, linear ? 1 : 0,
+                0, 0, 0, lineEndOf(document));
   return applied(&plan, document);
 }
 
@@ -149,28 +131,23 @@ EditResult readMotionSlots(SceneLine* object, int version, double seconds, Motio
                       : readVersion3MotionSlots(head, seconds, slots);
 }
 
+// Writes as addDissolveKey does; unlike it, refuses a first key at a frame
+// other than 0, a later one that does not follow the last key's and a count
+// it cannot read strictly, and makes an envelope that ends the document.
 EditResult setVersion1DissolveKey(SceneDocument* document, SceneLine* object, double value,
                                   std::int32_t frame) {
   KeyList envelope;
-  bool whole = findKeyList(object, "ObjDissolve", &envelope);
+  bool whole = findDissolve(object, &envelope);
   const char* lineEnd = lineEndOf(document);
-  NumberWord valueWord = NumberWord::sixDecimals(value);
   EditPlan plan;
   if (!envelope.head) {
     if (frame != 0) return refused(EDIT_FIRST_KEY_NOT_AT_0, object);
-    SceneLine* anchor = findLineBefore(object, findShadowOptions(object), "EndBehavior");
-    if (!anchor) return refused(EDIT_NO_MOTION, object);
-    for (std::string_view text : {"ObjDissolve (envelope)", "  1", "  1"}) {
-      plan.insertAfter(anchor, joinedLine({text}, lineEnd));
-    }
-    plan.insertAfter(anchor, joinedLine({"  ", valueWord.view()}, lineEnd));
-    plan.insertAfter(anchor, joinedLine({"  0 0 0 0 0"}, lineEnd));
-    plan.insertAfter(anchor, joinedLine({"EndBehavior 1"}, lineEnd));
+    SceneLine* place = newDissolvePlace(object);
+    if (!place) return refused(EDIT_NO_MOTION, object);
+    planNewDissolve(&plan, place, value, lineEnd);
     return applied(&plan, document);
   }
-  if (compareKeyword(envelope.head->text, "ObjDissolve (envelope)") != 0) {
-    return refused(EDIT_CONSTANT_DISSOLVE, envelope.head);
-  }
+  if (!isDissolveEnvelope(envelope)) return refused(EDIT_CONSTANT_DISSOLVE, envelope.head);
   if (!whole) {
     return refused(EDIT_UNREADABLE_LINE, envelope.head,
                    "ObjDissolve (envelope), the channel count, the key count and EndBehavior");
@@ -179,14 +156,14 @@ EditResult setVersion1DissolveKey(SceneDocument* document, SceneLine* object, do
   EditResult checked = checkAfterLastKey(envelope, frame);
   if (checked.status == EDIT_DONE) checked = readVersion1Count(envelope, &count);
   if (checked.status != EDIT_DONE) return checked;
-  planVersion1Key(&plan, envelope, count + 1, envelope.end->prev, {"  ", valueWord.view()},
-                  {"  ", NumberWord::decimal(frame).view(), " 0 0 0 0"}, lineEnd);
+  planDissolveKey(&plan, envelope, count + 1, value, frame, lineEnd);
   return applied(&plan, document);
 }
 
-// Plans a new dissolve envelope holding one key after the object's motion.
-EditResult planNewDissolve(SceneLine* object, int version, double value, double seconds,
-                           const char* lineEnd, EditPlan* plan) {
+// Plans a new version 3 to 5 dissolve envelope holding one key after the
+// object's motion.
+EditResult planVersion3Dissolve(SceneLine* object, int version, double value, double seconds,
+                                const char* lineEnd, EditPlan* plan) {
   MotionSlots motion;
   EditResult read = readMotionSlots(object, version, seconds, &motion);
   if (read.status != EDIT_DONE) return read;
@@ -250,7 +227,7 @@ EditResult setDissolveKeyInVersion(SceneDocument* document, SceneLine* object, d
   SceneLine* first = nextStatement(object);
   SceneLine* head = first ? findStatement(first, extent.ownEnd, "ObjectDissolve") : nullptr;
   if (!head) {
-    EditResult planned = planNewDissolve(object, version, value, seconds, lineEnd, &plan);
+    EditResult planned = planVersion3Dissolve(object, version, value, seconds, lineEnd, &plan);
     if (planned.status != EDIT_DONE) return planned;
     return applied(&plan, document);
   }

@@ -3,11 +3,11 @@
 // from version 3.
 
 #include "scene/edit_plan.h"
-#include "scene/line_texts.h"
+#include "scene/number_text.h"
 #include "scene/object_extent.h"
+#include "scene/parent_edit.h"
 #include "scene/scene_format.h"
 #include "scene/statements.h"
-#include "scene/unlinked_lines.h"
 #include "scene/version_edits.h"
 
 namespace {
@@ -29,6 +29,10 @@ SceneLine* newParentPlace(const ObjectExtent& extent, SceneDocument* document) {
 
 }  // namespace
 
+// Versions 1 and 2 write the parent line that setParentObject of scene.h
+// writes for a block without one (planParentLine). Unlike it, a parent line
+// held is rewritten whole with the document's line end, and the line is
+// found and placed among the object's own statements.
 EditResult setParentInVersion(SceneDocument* document, SceneLine* child, SceneLine* parent) {
   int version = 0;
   EditResult known = versionOf(document, &version);
@@ -42,17 +46,11 @@ EditResult setParentInVersion(SceneDocument* document, SceneLine* child, SceneLi
   NumberWord reference =
       byNumber ? NumberWord::decimal(static_cast<long long>(objectIndexOf(document, parent)) + 1)
                : NumberWord::itemId(objectReferenceId(document, parent, version));
-  char* text = joinedLineText({keyword, " ", reference.view()}, lineEndOf(document));
-
   ObjectExtent extent = objectExtentOf(child, version);
   SceneLine* held = findStatement(nextStatement(child), extent.ownEnd, keyword);
   EditPlan plan;
-  if (held) {
-    plan.replaceText(held, text);
-  } else {
-    plan.insertAfter(newParentPlace(extent, document), lineOwningText(text));
-  }
-  if (!plan.whole()) return {EDIT_OUT_OF_MEMORY, nullptr, nullptr};
-  plan.apply(document);
+  planParentLine(&plan, held, held ? nullptr : newParentPlace(extent, document), keyword,
+                 reference.view(), lineEndOf(document));
+  if (!plan.apply(document)) return {EDIT_OUT_OF_MEMORY, nullptr, nullptr};
   return {EDIT_DONE, nullptr, nullptr};
 }

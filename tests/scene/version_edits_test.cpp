@@ -319,6 +319,74 @@ TEST(VersionEdits, Version1WritesTheLibrarysBlocksWithTheScenesLineEnds) {
   }
 }
 
+// Where a version 1 edit and the edit of scene.h part ways, each keeps its
+// own rule: the checks, where a line goes, the line end of a line rewritten.
+TEST(VersionEdits, Version1PartsWaysWithTheLibrarysEditsOnlyWhereSaid) {
+  const std::string motion = "LWSC\n1\nAddNullObject A\nObjectMotion (unnamed)\n  9\n";
+  const std::string key30 = "  0 0 0 0 0 0 1 1 1\n  30 0 0 0 0\nEndBehavior 1\n";
+  const std::string tail = "ShadowOptions 7\n\nAmbientColor 1\n";
+  const std::string added = "  1.000000 0.000000 0.000000 0.000000 0.000000 0.000000 1.000000 "
+                            "1.000000 1.000000\n  10 0 0 0 0\n";
+  const std::string parented = "LWSC\r\n1\r\nAddNullObject A\r\nShadowOptions 7\r\n"
+                               "AddNullObject B\r\nParentObject 5\r\nShadowOptions 7\r\n";
+  const std::string noShadow = "LWSC\n1\nAddNullObject A\nShadowOptions 7\n"
+                               "AddNullObject B\nShowObject 8 7\n\nAmbientColor 1\n";
+  auto libraryKey = [](SceneDocument* d) {
+    return addMotionKey(lineStarting(d, "AddNullObject A"), 1, 0, 0, 0, 0, 0, 1, 1, 1, 10, 0, 0,
+                        0, 0);
+  };
+  auto libraryDissolve = [](SceneDocument* d) {
+    return addDissolveKey(lineStarting(d, "AddNullObject A"), 0.5, 10);
+  };
+  auto libraryParent = [](SceneDocument* d) {
+    return setParentObject(lineStarting(d, "AddNullObject B"), 1);
+  };
+  struct Case {
+    const char* what;
+    std::string scene;
+    std::function<bool(SceneDocument*)> libraryEdit;
+    std::string libraryResult;  // empty: refused
+    VersionEdit versionEdit;
+    EditStatus status;
+    std::string versionResult;  // empty: refused
+  };
+  const Case cases[] = {
+      {"a key before the last key's frame", motion + "  1\n" + key30 + tail, libraryKey,
+       motion + "  2\n" + key30.substr(0, key30.size() - 14) + added + "EndBehavior 1\n" + tail,
+       keyAt("AddNullObject A", 10, 1, 0), EDIT_FRAME_NOT_AFTER_LAST, ""},
+      {"a count read only leniently", motion + "  0 keys\nEndBehavior 1\n" + tail, libraryKey,
+       motion + "  1\n" + added + "EndBehavior 1\n" + tail, keyAt("AddNullObject A", 10, 1, 0),
+       EDIT_UNREADABLE_LINE, ""},
+      {"a first dissolve key past frame 0", motion + "  1\n" + key30 + tail, libraryDissolve,
+       motion + "  1\n" + key30 + "ObjDissolve (envelope)\n  1\n  1\n  0.500000\n  0 0 0 0 0\n" +
+           "EndBehavior 1\n" + tail,
+       dissolveAt("AddNullObject A", 10, 0.5), EDIT_FIRST_KEY_NOT_AT_0, ""},
+      {"an envelope that ends the document", motion + "  0\nEndBehavior 1\n",
+       [](SceneDocument* d) { return addDissolveKey(lineStarting(d, "AddNullObject A"), 0.5, 0); },
+       "", dissolveAt("AddNullObject A", 0, 0.5), EDIT_DONE,
+       motion + "  0\nEndBehavior 1\nObjDissolve (envelope)\n  1\n  1\n  0.500000\n"
+                "  0 0 0 0 0\nEndBehavior 1\n"},
+      {"a parent line held, CR LF", parented, libraryParent,
+       crlf("LWSC\n1\nAddNullObject A\nShadowOptions 7\nAddNullObject B\n") +
+           "ParentObject 1\nShadowOptions 7\r\n",
+       parentOf("AddNullObject B", "AddNullObject A"), EDIT_DONE,
+       crlf("LWSC\n1\nAddNullObject A\nShadowOptions 7\nAddNullObject B\nParentObject 1\n"
+            "ShadowOptions 7\n")},
+      {"a block without ShadowOptions", noShadow, libraryParent, "",
+       parentOf("AddNullObject B", "AddNullObject A"), EDIT_DONE,
+       "LWSC\n1\nAddNullObject A\nShadowOptions 7\nAddNullObject B\nShowObject 8 7\n"
+       "ParentObject 1\n\nAmbientColor 1\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    expectEdit(c.scene, c.libraryEdit, !c.libraryResult.empty(), c.libraryResult);
+    SceneHandle document(documentFromText(c.scene));
+    EXPECT_EQ(c.versionEdit(document.get()).status, c.status);
+    expectEdit(c.scene, [&](SceneDocument* d) { return c.versionEdit(d).status == EDIT_DONE; },
+               !c.versionResult.empty(), c.versionResult);
+  }
+}
+
 // Each refusal leaves the document as it was and names its line.
 TEST(VersionEdits, RefusalsNameTheirLine) {
   const std::string version1 = "LWSC\n1\n\nAddNullObject A\nObjectMotion (unnamed)\n  9\n  1\n"
