@@ -67,7 +67,7 @@ long writeChainScene(const std::string& path, long lines) {
   std::ofstream out(path, std::ios::binary);
   writeHeader(out);
   long nulls = lines / chainNullLines();
-  char parent[16];
+  char parent[24];  // room for any long in hex
   for (long n = 0; n < nulls; ++n) {
     out << "AddNullObject N" << n << "\nShowObject 8 7\n";
     writeMotion(out, "ObjectMotion", 1, 1);
