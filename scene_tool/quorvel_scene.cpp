@@ -61,8 +61,11 @@ int run(const SceneOptions& options) {
   Document document = readSceneFile(options.file, &error);
   if (!document) return fail(error);
   if (options.command == SceneCommand::LIST) return list(document.get(), options);
-  EditOutcome outcome = editScene(document.get(), options);
-  if (!outcome.refusal.empty()) return refuse(outcome.refusal, outcome.status);
+  EditOutcome outcome;
+  std::string refusal;
+  if (!editScene(document.get(), options, &outcome, &refusal)) {
+    return refuse(refusal, outcome.status);
+  }
   std::string path = editedScenePath(options);
   if (!writeSceneFile(document.get(), path, &error)) return fail(error);
   // The report goes where the scene does not.

@@ -58,32 +58,30 @@ class SceneEdit {
   SceneEdit(SceneDocument* document, const SceneOptions& options)
       : document_(document), options_(options), file_(sceneFileName(options.file)) {}
 
-  EditOutcome run() {
-    std::string error;
-    if (!before_.load(document_, file_, &error)) return {error, EXIT_EDIT_REFUSED, "", ""};
-    EditOutcome outcome;
-    outcome.refusal = dispatch(&outcome);
-    outcome.status = refusalStatus_;
-    if (outcome.refusal.empty()) outcome.refusal = checkBakes();
-    return outcome;
+  bool run(EditOutcome* outcome, std::string* error) {
+    outcome->status = EXIT_EDIT_REFUSED;
+    if (!before_.load(document_, file_, error)) return false;
+    bool made = dispatch(outcome, error);
+    outcome->status = refusalStatus_;
+    return made && checkBakes(error);
   }
 
  private:
-  std::string dispatch(EditOutcome* outcome) {
+  bool dispatch(EditOutcome* outcome, std::string* error) {
     switch (options_.command) {
       case SceneCommand::ADD_NULL:
       case SceneCommand::ADD_OBJECT:
-        return addObject(outcome);
+        return addObject(outcome, error);
       case SceneCommand::COPY:
-        return copy(outcome);
+        return copy(outcome, error);
       case SceneCommand::PARENT:
-        return parent();
+        return parent(error);
       case SceneCommand::KEY:
-        return key();
+        return key(error);
       case SceneCommand::DISSOLVE:
-        return dissolve();
+        return dissolve(error);
       default:
-        return "";
+        return true;
     }
   }
 
@@ -112,37 +110,51 @@ class SceneEdit {
     return "";
   }
 
-  // The object `name` selects (the `ordinal`-th the file names so, when
-  // `byGivenName`), or a refusal.
-  std::string findObject(const std::string& name, std::size_t* index, bool byGivenName = false,
-                         int ordinal = 1) {
+  // Sets `index` to the object `name` selects (the `ordinal`-th the file
+  // names so, when `byGivenName`); false with `error` saying why there is none.
+  bool findObject(const std::string& name, std::size_t* index, std::string* error,
+                  bool byGivenName = false, int ordinal = 1) {
     std::optional<std::size_t> found =
         byGivenName ? before_.nthGivenName(name, ordinal) : before_.find(name);
     if (!found) {
       refusalStatus_ = EXIT_SCENE_TOOL_FAILED;
       if (byGivenName && ordinal > 1) {
-        return file_ + ": the scene has fewer than " + std::to_string(ordinal) +
-               " objects named " + quoted(name);
+        *error = file_ + ": the scene has fewer than " + std::to_string(ordinal) +
+                 " objects named " + quoted(name);
+        return false;
       }
       std::string hint = oldNameHint(name);
-      return file_ + ": the scene has no object named " + quoted(name) +
-             (hint.empty() ? "; " + before_.unknownNameHint(name, options_.file) : hint);
+      *error = file_ + ": the scene has no object named " + quoted(name) +
+               (hint.empty() ? "; " + before_.unknownNameHint(name, options_.file) : hint);
+      return false;
     }
     ItemKind kind = before_.spec(*found).kind;
     if (kind != ItemKind::Object) {
-      return at(itemLine(*found)) + quoted(name) + " is a " + scene_eval::kindName(kind) +
-             ", not an object: quorvel-scene copies, parents and keys objects only";
+      *error = at(itemLine(*found)) + quoted(name) + " is a " + scene_eval::kindName(kind) +
+               ", not an object: quorvel-scene copies, parents and keys objects only";
+      return false;
     }
     *index = *found;
-    return "";
+    return true;
   }
 
-  // Why the library refused an edit of the object `name`.
-  std::string describe(const EditResult& result, const std::string& name, const char* list) const {
+  // True when the library made an edit of the object `name`; false with
+  // `error` saying why it refused.
+  bool made(const EditResult& result, const std::string& name, const char* list,
+            std::string* error) const {
+    if (result.status == EDIT_DONE) return true;
+    *error = refusalWords(result, name, list);
+    return false;
+  }
+
+  // Why the library refused an edit of the object `name`. REQUIRES a
+  // result other than EDIT_DONE.
+  std::string refusalWords(const EditResult& result, const std::string& name,
+                           const char* list) const {
     std::string where = at(result.line);
     switch (result.status) {
       case EDIT_DONE:
-        return "";
+        break;
       case EDIT_OUT_OF_MEMORY:
         return file_ + ": out of memory";
       case EDIT_UNKNOWN_VERSION:
@@ -182,63 +194,69 @@ class SceneEdit {
     return where + "the edit cannot be made";
   }
 
-  // Why `name` cannot be written as a new object's name or path: it is
-  // empty, or it holds a tab, a line end or another control character,
-  // which would break a listing's row or the scene's line. (An empty PATH
-  // is refused with the other empty paths, before the scene is read.)
-  std::string nameRefusal(const std::string& name) const {
+  // Whether `name` can be written as a new object's name or path; false,
+  // with `error` saying why, when it is empty, or holds a tab, a line end or
+  // another control character, which would break a listing's row or the
+  // scene's line. (An empty PATH is refused with the other empty paths,
+  // before the scene is read.)
+  bool checkName(const std::string& name, std::string* error) const {
     const char* what = options_.command == SceneCommand::ADD_NULL ? "NAME" : "PATH";
-    if (name.empty()) return std::string(what) + ": the name is empty";
+    if (name.empty()) {
+      *error = std::string(what) + ": the name is empty";
+      return false;
+    }
     for (unsigned char c : name) {
       if (c >= 0x20 && c != 0x7F) continue;
-      return std::string(what) + " \"" + scene_eval::listedName(name) + "\" holds " +
-             (c == '\t' ? "a tab" : c == '\n' || c == '\r' ? "a line end"
-                                                          : "a control character") +
-             "; a name holds no control character, so that listings stay one item a line";
+      *error = std::string(what) + " \"" + scene_eval::listedName(name) + "\" holds " +
+               (c == '\t' ? "a tab" : c == '\n' || c == '\r' ? "a line end"
+                                                            : "a control character") +
+               "; a name holds no control character, so that listings stay one item a line";
+      return false;
     }
-    return "";
+    return true;
   }
 
-  std::string addObject(EditOutcome* outcome) {
+  bool addObject(EditOutcome* outcome, std::string* error) {
     bool null = options_.command == SceneCommand::ADD_NULL;
     const std::string& name = options_.name;
-    std::string refusal = nameRefusal(name);
-    if (!refusal.empty()) {
+    if (!checkName(name, error)) {
       refusalStatus_ = EXIT_SCENE_TOOL_FAILED;
-      return refusal;
+      return false;
     }
     std::string start = objectLineStart(sceneFormatVersion(document_), null);
     bakedBefore_ = chainBakes(std::nullopt);
     if (start.size() + name.size() + 1 > LONGEST_LINE) {
-      return file_ + ": the object line would be longer than a scene line's " +
-             std::to_string(LONGEST_LINE) + " bytes";
+      *error = file_ + ": the object line would be longer than a scene line's " +
+               std::to_string(LONGEST_LINE) + " bytes";
+      return false;
     }
     EditResult result = null ? addNullObjectInVersion(document_, name.c_str())
                              : addLoadObjectInVersion(document_, name.c_str());
-    if (result.status != EDIT_DONE) return describe(result, name, "");
-    return reportNewObject(result.line, outcome);
+    if (!made(result, name, "", error)) return false;
+    return reportNewObject(result.line, outcome, error);
   }
 
-  std::string copy(EditOutcome* outcome) {
+  bool copy(EditOutcome* outcome, std::string* error) {
     std::size_t source = 0;
-    std::string refusal =
-        findObject(options_.name, &source, options_.ordinalGiven, options_.ordinal);
-    if (!refusal.empty()) return refusal;
+    if (!findObject(options_.name, &source, error, options_.ordinalGiven, options_.ordinal)) {
+      return false;
+    }
     bakedBefore_ = chainBakes(source);
     EditResult result = copyObjectInVersion(document_, itemLine(source));
-    if (result.status != EDIT_DONE) return describe(result, options_.name, "");
-    return reportNewObject(result.line, outcome);
+    if (!made(result, options_.name, "", error)) return false;
+    return reportNewObject(result.line, outcome, error);
   }
 
   // Reads the new object back as the runner finds it, reports it as list
-  // lists it, and notes every other item whose name it changed.
-  std::string reportNewObject(const SceneLine* objectLine, EditOutcome* outcome) {
+  // lists it, and notes every other item whose name it changed; false with
+  // `error` saying why when it is not found so.
+  bool reportNewObject(const SceneLine* objectLine, EditOutcome* outcome, std::string* error) {
     NamedItems after;
-    std::string error;
-    if (!after.load(document_, file_, &error)) return error;
+    if (!after.load(document_, file_, error)) return false;
     std::optional<std::size_t> added = after.atLine(fileLineNumberOf(document_, objectLine));
     if (!added || after.facts(*added).objectNumber != before_.objectCount() + 1) {
-      return at(objectLine) + "the new object would not be found as the runner finds objects";
+      *error = at(objectLine) + "the new object would not be found as the runner finds objects";
+      return false;
     }
     outcome->report = after.listingLine(*added);
     edited_ = *added;
@@ -251,50 +269,54 @@ class SceneEdit {
                           " is now named " + quoted(after.spec(index).name) + "\n";
       }
     }
-    return "";
+    return true;
   }
 
-  // A refusal when hanging `child` below `parent` would close a loop of
-  // parents: when `child` is `parent` or one of its ancestors.
-  std::string loopRefusal(const std::vector<scene_eval::ItemParent>& parents, std::size_t child,
-                          std::size_t parent) const {
+  // Refuses hanging `child` below `parent` when it would close a loop of
+  // parents, when `child` is `parent` or one of its ancestors: false with
+  // `error` saying so.
+  bool checkNoLoop(const std::vector<scene_eval::ItemParent>& parents, std::size_t child,
+                   std::size_t parent, std::string* error) const {
     std::size_t item = parent;
     for (std::size_t steps = 0; steps <= parents.size(); ++steps) {
       std::optional<std::size_t> up = parents[item].parent;
-      if (!up) return "";
+      if (!up) return true;
       if (*up == child) {
         // A bone without a parent line hangs from its object: its own line says so.
         int line = parents[item].line ? parents[item].line : before_.spec(item).line;
-        return file_ + ":" + std::to_string(line) + ": " +
-               quoted(options_.parent) + " hangs below " + quoted(options_.name) +
-               " already: the parents would go round in a circle";
+        *error = file_ + ":" + std::to_string(line) + ": " +
+                 quoted(options_.parent) + " hangs below " + quoted(options_.name) +
+                 " already: the parents would go round in a circle";
+        return false;
       }
       item = *up;
     }
-    return "";
+    return true;
   }
 
-  std::string parent() {
+  bool parent(std::string* error) {
     std::size_t child = 0;
     std::size_t parent = 0;
-    std::string refusal = findObject(options_.name, &child);
-    if (refusal.empty()) refusal = findObject(options_.parent, &parent);
-    if (!refusal.empty()) return refusal;
-    if (child == parent) return file_ + ": an object cannot be its own parent";
+    if (!findObject(options_.name, &child, error) || !findObject(options_.parent, &parent, error)) {
+      return false;
+    }
+    if (child == parent) {
+      *error = file_ + ": an object cannot be its own parent";
+      return false;
+    }
     std::vector<scene_eval::ItemParent> parents;
-    std::string error;
-    if (!scene_eval::sceneItemParents(document_, file_, &parents, &error)) return error;
-    refusal = loopRefusal(parents, child, parent);
-    if (!refusal.empty()) return refusal;
+    if (!scene_eval::sceneItemParents(document_, file_, &parents, error)) return false;
+    if (!checkNoLoop(parents, child, parent, error)) return false;
     startEdit(child);
     EditResult result = setParentInVersion(document_, itemLine(child), itemLine(parent));
-    if (result.status != EDIT_DONE) return describe(result, options_.name, "");
-    if (!scene_eval::sceneItemParents(document_, file_, &parents, &error)) return error;
+    if (!made(result, options_.name, "", error)) return false;
+    if (!scene_eval::sceneItemParents(document_, file_, &parents, error)) return false;
     if (parents[child].parent != parent) {
-      return at(itemLine(child)) + "the runner would not find " + quoted(options_.parent) +
-             " as the parent of " + quoted(options_.name);
+      *error = at(itemLine(child)) + "the runner would not find " + quoted(options_.parent) +
+               " as the parent of " + quoted(options_.name);
+      return false;
     }
-    return "";
+    return true;
   }
 
   // The key count of the version 1 motion of the object at `index`: the
@@ -317,42 +339,40 @@ class SceneEdit {
 
   // A version 1 key at frame 0 starts the motion afresh: refused, unless
   // --replace-motion, when the motion holds more keys than the one it
-  // replaces.
-  std::string motionLossRefusal(std::size_t object) const {
+  // replaces; false with `error` saying so.
+  bool checkNoMotionLoss(std::size_t object, std::string* error) const {
     if (options_.frame != 0 || options_.replaceMotion || sceneFormatVersion(document_) != 1) {
-      return "";
+      return true;
     }
     std::optional<long> count = version1KeyCount(object);
-    if (!count || *count <= 1) return "";
-    return at(itemLine(object)) + quoted(options_.name) + " has " + std::to_string(*count) +
-           " motion keys, and a version 1 key at frame 0 starts the motion afresh: it would drop "
-           "all " + std::to_string(*count) + "; give --replace-motion to do so";
+    if (!count || *count <= 1) return true;
+    *error = at(itemLine(object)) + quoted(options_.name) + " has " + std::to_string(*count) +
+             " motion keys, and a version 1 key at frame 0 starts the motion afresh: it would "
+             "drop all " + std::to_string(*count) + "; give --replace-motion to do so";
+    return false;
   }
 
-  std::string key() {
+  bool key(std::string* error) {
     std::size_t object = 0;
-    std::string refusal = findObject(options_.name, &object);
-    if (!refusal.empty()) return refusal;
-    refusal = motionLossRefusal(object);
-    if (!refusal.empty()) return refusal;
+    if (!findObject(options_.name, &object, error)) return false;
+    if (!checkNoMotionLoss(object, error)) return false;
     startEdit(object);
     const auto& [x, y, z] = options_.position;
     const auto& [heading, pitch, bank] = options_.rotation;
     const auto& [scaleX, scaleY, scaleZ] = options_.scale;
     KeyValues values = {{x, y, z, heading, pitch, bank, scaleX, scaleY, scaleZ}};
-    return describe(setMotionKeyInVersion(document_, itemLine(object), values, options_.frame,
-                                          options_.linear),
-                    options_.name, "motion");
+    return made(setMotionKeyInVersion(document_, itemLine(object), values, options_.frame,
+                                      options_.linear),
+                options_.name, "motion", error);
   }
 
-  std::string dissolve() {
+  bool dissolve(std::string* error) {
     std::size_t object = 0;
-    std::string refusal = findObject(options_.name, &object);
-    if (!refusal.empty()) return refusal;
+    if (!findObject(options_.name, &object, error)) return false;
     startEdit(object);
-    return describe(
+    return made(
         setDissolveKeyInVersion(document_, itemLine(object), options_.value, options_.frame),
-        options_.name, "dissolve");
+        options_.name, "dissolve", error);
   }
 
   // True when the runner would read the scene's items and parents and, when
@@ -374,11 +394,13 @@ class SceneEdit {
 
   // An edit never turns an object the runner bakes into one it refuses: the
   // edited or added object is evaluated with the items it hangs from.
-  std::string checkBakes() const {
-    if (!bakedBefore_) return "";
-    std::string error;
-    if (chainBakes(edited_, &error)) return "";
-    return "the edited scene would not bake with quorvel-run: " + error;
+  // False with `error` saying so when it would.
+  bool checkBakes(std::string* error) const {
+    if (!bakedBefore_) return true;
+    std::string why;
+    if (chainBakes(edited_, &why)) return true;
+    *error = "the edited scene would not bake with quorvel-run: " + why;
+    return false;
   }
 
   SceneDocument* document_;
@@ -393,6 +415,7 @@ class SceneEdit {
 
 }  // namespace
 
-EditOutcome editScene(SceneDocument* document, const SceneOptions& options) {
-  return SceneEdit(document, options).run();
+bool editScene(SceneDocument* document, const SceneOptions& options, EditOutcome* outcome,
+               std::string* error) {
+  return SceneEdit(document, options).run(outcome, error);
 }

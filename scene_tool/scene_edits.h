@@ -12,7 +12,6 @@
 #include "scene_tool/scene_options.h"
 
 struct EditOutcome {
-  std::string refusal;  // why the edit cannot be made; empty when it was made
   // The exit status of a refusal: EXIT_SCENE_TOOL_FAILED when the command
   // could not run (an unknown name, a name that cannot be written),
   // EXIT_EDIT_REFUSED when the scene's content refused the edit.
@@ -22,8 +21,12 @@ struct EditOutcome {
 };
 
 // Makes the edit `options` asks for (add-null, add-object, copy, parent, key
-// or dissolve) on `document`, read from `options.file`. On a refusal the
-// document may hold part of the edit and must not be written.
-EditOutcome editScene(SceneDocument* document, const SceneOptions& options);
+// or dissolve) on `document`, read from `options.file`, and fills `outcome`.
+// False when the edit cannot be made, with `error` saying why and
+// `outcome->status` the exit status; the document may then hold part of the
+// edit and must not be written. REQUIRES non-null arguments; the caller
+// owns all of them.
+bool editScene(SceneDocument* document, const SceneOptions& options, EditOutcome* outcome,
+               std::string* error);
 
 #endif  // QUORVEL_SCENE_TOOL_SCENE_EDITS_H_
