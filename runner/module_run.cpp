@@ -91,8 +91,10 @@ int runModule(LoadedModule* module, const RunScene& scene, const RunOptions& opt
   }
   if (result != 0) return result;
   if (!host.messages().empty()) {
-    std::string note = moduleWriteFailureNote(host.messages(), envelopePath);
-    if (!note.empty()) std::fprintf(stderr, "quorvel-run: %s\n", note.c_str());
+    std::string note;
+    if (moduleWriteFailureNote(host.messages(), envelopePath, &note)) {
+      std::fprintf(stderr, "quorvel-run: %s\n", note.c_str());
+    }
     return EXIT_MODULE_MESSAGE;
   }
   if (options.cancel) return 0;

@@ -24,20 +24,23 @@ constexpr char MODULE_WRITE_FAILURE[] = "Unable to write envelope file";
 
 std::string words(std::errc code) { return std::make_error_code(code).message(); }
 
-// Why the directory a new file goes to cannot take one.
-std::string directoryRefusal(const fs::path& directory) {
+// Whether the directory a new file goes to can take one; false with
+// `reason` saying why not.
+bool directoryTakesFiles(const fs::path& directory, std::string* reason) {
   std::error_code failure;
   fs::file_status status = fs::status(directory, failure);
-  std::string reason;
+  std::string why;
   if (!fs::exists(status)) {
     bool unknown = !failure || failure == std::errc::no_such_file_or_directory;
-    reason = unknown ? words(std::errc::no_such_file_or_directory) : failure.message();
+    why = unknown ? words(std::errc::no_such_file_or_directory) : failure.message();
   } else if (!fs::is_directory(status)) {
-    reason = words(std::errc::not_a_directory);
+    why = words(std::errc::not_a_directory);
   } else if (std::error_code refusal = platform::fileCreationRefusal(directory.string())) {
-    reason = refusal.message();
+    why = refusal.message();
   }
-  return reason.empty() ? "" : "the directory " + directory.string() + ": " + reason;
+  if (why.empty()) return true;
+  *reason = "the directory " + directory.string() + ": " + why;
+  return false;
 }
 
 }  // namespace
@@ -49,26 +52,31 @@ fs::path landingDirectory(const std::string& path) {
   return directory.empty() ? fs::path(".") : directory;
 }
 
-std::string whyNotWritable(const std::string& path) {
-  if (platform::opensOnlyWithAReader(path) || platform::namesADevice(path)) return "";
+bool writable(const std::string& path, std::string* reason) {
+  if (platform::opensOnlyWithAReader(path) || platform::namesADevice(path)) return true;
   fs::path target = followedLinks(path);
   std::error_code failure;
   fs::file_status status = fs::status(target, failure);
-  if (fs::is_directory(status)) return words(std::errc::is_a_directory);
-  if (!fs::exists(status)) return directoryRefusal(landingDirectory(path));
-  std::error_code refusal = platform::fileReplacementRefusal(target.string());
-  return refusal ? refusal.message() : "";
+  if (fs::is_directory(status)) {
+    *reason = words(std::errc::is_a_directory);
+    return false;
+  }
+  if (!fs::exists(status)) return directoryTakesFiles(landingDirectory(path), reason);
+  if (std::error_code refusal = platform::fileReplacementRefusal(target.string())) {
+    *reason = refusal.message();
+    return false;
+  }
+  return true;
 }
 
 bool checkOutputsWritable(const std::string& envelopePath, const std::string& plotPath,
                           std::string* error) {
-  std::string reason = whyNotWritable(envelopePath);
-  if (!reason.empty()) {
+  std::string reason;
+  if (!writable(envelopePath, &reason)) {
     *error = "cannot write the envelope " + envelopePath + ": " + reason;
     return false;
   }
-  reason = plotPath.empty() ? "" : whyNotWritable(plotPath);
-  if (!reason.empty()) {
+  if (!plotPath.empty() && !writable(plotPath, &reason)) {
     *error = "cannot write the plot " + plotPath + ": " + reason;
     return false;
   }
@@ -77,14 +85,15 @@ bool checkOutputsWritable(const std::string& envelopePath, const std::string& pl
 
 bool checkTableWritable(const std::string& tablePath, std::string* error) {
   if (tablePath.empty() || tablePath == "-") return true;
-  std::string reason = whyNotWritable(tablePath);
-  if (!reason.empty()) *error = "cannot write the table " + tablePath + ": " + reason;
-  return reason.empty();
+  std::string reason;
+  if (writable(tablePath, &reason)) return true;
+  *error = "cannot write the table " + tablePath + ": " + reason;
+  return false;
 }
 
 std::string whyModuleWriteFailed(const std::string& path) {
-  std::string reason = whyNotWritable(path);
-  if (!reason.empty()) return reason;
+  std::string reason;
+  if (!writable(path, &reason)) return reason;
   if (!platform::namesADevice(path)) {
     std::optional<std::uint64_t> free = platform::freeBytes(landingDirectory(path).string());
     if (free && *free == 0) return words(std::errc::no_space_on_device);
@@ -92,12 +101,13 @@ std::string whyModuleWriteFailed(const std::string& path) {
   return "nothing is in the way of writing it now, so the write itself failed";
 }
 
-std::string moduleWriteFailureNote(const std::vector<hostsim::Message>& messages,
-                                   const std::string& path) {
+bool moduleWriteFailureNote(const std::vector<hostsim::Message>& messages,
+                            const std::string& path, std::string* note) {
   for (const hostsim::Message& message : messages) {
     if (message.line1 == path && (!message.line2 || *message.line2 == MODULE_WRITE_FAILURE)) {
-      return "the module could not write the envelope " + path + ": " + whyModuleWriteFailed(path);
+      *note = "the module could not write the envelope " + path + ": " + whyModuleWriteFailed(path);
+      return true;
     }
   }
-  return "";
+  return false;
 }

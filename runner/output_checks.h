@@ -23,38 +23,40 @@ std::filesystem::path landingDirectory(const std::string& path);
 // something else.
 bool readableBack(const std::string& path);
 
-// Why a file could not be written at `path` as the module writes its
-// envelope and the runner its plot (replaced whole, links followed; where
-// the directory takes no new file, written over): "the directory D: REASON"
-// when its directory is missing, is no directory or takes no new file while
-// the file itself cannot be written either; "REASON" when `path` is a
-// directory or an existing file that cannot be written. Empty when nothing
-// is in the way. A device is written through and a pipe opens only with a
-// reader: neither is looked at, and both give empty.
-std::string whyNotWritable(const std::string& path);
+// Whether a file can be written at `path` as the module writes its envelope
+// and the runner its plot (replaced whole, links followed; where the
+// directory takes no new file, written over): true when nothing is in the
+// way. Otherwise false with `reason` set: "the directory D: REASON" when its
+// directory is missing, is no directory or takes no new file while the file
+// itself cannot be written either; "REASON" when `path` is a directory or an
+// existing file that cannot be written. A device is written through and a
+// pipe opens only with a reader: neither is looked at, and both give true.
+// REQUIRES a non-null `reason`, which is left as it was on true.
+bool writable(const std::string& path, std::string* reason);
 
 // Refuses a bake whose envelope at `envelopePath`, or whose plot at
 // `plotPath` (empty: none), cannot be written: false with `error` saying
-// which file and whyNotWritable's reason.
+// which file and writable's reason.
 bool checkOutputsWritable(const std::string& envelopePath, const std::string& plotPath,
                           std::string* error);
 
 // Refuses a run whose table (--table, unless "-" or not asked for) cannot
-// be written: false with `error` saying so and whyNotWritable's reason.
+// be written: false with `error` saying so and writable's reason.
 bool checkTableWritable(const std::string& tablePath, std::string* error);
 
 // Why the module could not write its envelope at `path`, found after it
-// failed: whyNotWritable's reason; or, for a file whose file system has no
+// failed: writable's reason; or, for a file whose file system has no
 // byte left, the system's words for that; else words saying that nothing is
 // found in the way now.
 std::string whyModuleWriteFailed(const std::string& path);
 
-// The runner's words after the module's message that it could not write
-// its envelope at `path` (the module's message is the path alone, or the
-// path and "Unable to write envelope file"): "the module could not write
-// the envelope PATH: " and whyModuleWriteFailed's reason. Empty when no
-// message of `messages` is that one.
-std::string moduleWriteFailureNote(const std::vector<hostsim::Message>& messages,
-                                   const std::string& path);
+// Whether a message of `messages` is the module's message that it could
+// not write its envelope at `path` (the path alone, or the path and "Unable
+// to write envelope file"); when one is, true with `note` set to the
+// runner's words after it: "the module could not write the envelope PATH: "
+// and whyModuleWriteFailed's reason. REQUIRES a non-null `note`, which is
+// left as it was on false.
+bool moduleWriteFailureNote(const std::vector<hostsim::Message>& messages,
+                            const std::string& path, std::string* note);
 
 #endif  // QUORVEL_RUNNER_OUTPUT_CHECKS_H_
