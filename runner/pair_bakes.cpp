@@ -24,26 +24,31 @@ std::optional<std::size_t> findTyped(const RunScene& scene, const PairRequest& r
   return found;
 }
 
-// Why the pair cannot be baked although both ends were found; empty when it
-// can. `earlier` are the pairs before it.
-std::string pairRefusal(const RunScene& scene, const PairBake& pair,
-                        const std::vector<PairBake>& earlier) {
+// Whether the pair can be baked, both ends found; false with `error` saying
+// why not. `earlier` are the pairs before it.
+bool checkPair(const RunScene& scene, const PairBake& pair, const std::vector<PairBake>& earlier,
+               std::string* error) {
   std::optional<std::size_t> target = pair.target ? pair.target : scene.camera();
   const std::string& name = scene.items()[pair.item].name;
-  if (!target) return pair.request.typed + ": the scene has no camera to measure to";
+  if (!target) {
+    *error = pair.request.typed + ": the scene has no camera to measure to";
+    return false;
+  }
   if (*target == pair.item) {
-    return pair.request.typed + ": " + quoted(name) + " is at both ends" +
-           (pair.target ? "" : " (it is the scene's first camera)") +
-           ": the distance would be 0 at every frame";
+    *error = pair.request.typed + ": " + quoted(name) + " is at both ends" +
+             (pair.target ? "" : " (it is the scene's first camera)") +
+             ": the distance would be 0 at every frame";
+    return false;
   }
   for (const PairBake& before : earlier) {
     std::optional<std::size_t> beforeTarget = before.target ? before.target : scene.camera();
     if (before.item == pair.item && beforeTarget == target) {
-      return pair.request.typed + ": the same pair as " + before.request.typed +
-             ", given before; give each pair once";
+      *error = pair.request.typed + ": the same pair as " + before.request.typed +
+               ", given before; give each pair once";
+      return false;
     }
   }
-  return "";
+  return true;
 }
 
 }  // namespace
@@ -61,8 +66,8 @@ std::vector<PairBake> resolvePairs(const RunScene& scene, const RunOptions& opti
     if (!item || (request.target && !target)) continue;
     pair.item = *item;
     pair.target = target;
-    std::string refusal = pairRefusal(scene, pair, pairs);
-    if (!refusal.empty()) {
+    std::string refusal;
+    if (!checkPair(scene, pair, pairs, &refusal)) {
       refusals->push_back(refusal);
       continue;
     }
