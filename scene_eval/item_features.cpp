@@ -42,8 +42,9 @@ bool readController(const FileLine& line, const Complaint& complaint,
                     std::vector<UnevaluatedFeature>* features) {
   long code = 0;
   if (!parseInteger(argumentOf(line.text), &code)) {
-    return complaint.at(line.number, "expected a rotation controller's number, found " +
-                                         quotedLine(line.text));
+    complaint.at(line.number, "expected a rotation controller's number, found " +
+                                  quotedLine(line.text));
+    return false;
   }
   if (code == 0) return true;
   UnevaluatedFeature feature = featureOf(line, Unevaluated::RotationController, false);
@@ -57,8 +58,9 @@ bool readPivotRotation(const FileLine& line, const Complaint& complaint,
                        std::vector<UnevaluatedFeature>* features) {
   std::vector<double> angles;
   if (!parseNumbers(argumentOf(line.text), &angles) || angles.size() != 3) {
-    return complaint.at(line.number,
-                        "expected three numbers after PivotRotation, found " + quotedLine(line.text));
+    complaint.at(line.number,
+                 "expected three numbers after PivotRotation, found " + quotedLine(line.text));
+    return false;
   }
   if (angles[0] != 0 || angles[1] != 0 || angles[2] != 0) {
     features->push_back(featureOf(line, Unevaluated::PivotRotation, false));

@@ -78,8 +78,9 @@ bool takeId(const KeptLine& line, std::string_view* rest, const Complaint& compl
   SplitWord split = firstWordOf(*rest);
   std::uint32_t value = 0;
   if (!parseItemId(split.word, &value)) {
-    return complaint.at(line.number,
-                        "expected an item ID (eight hex digits), found " + quotedLine(line.text));
+    complaint.at(line.number,
+                 "expected an item ID (eight hex digits), found " + quotedLine(line.text));
+    return false;
   }
   *id = split.word;
   *rest = split.rest;
@@ -95,9 +96,10 @@ bool readObjectLine(const KeptLine& line, int version, const Complaint& complain
     SplitWord layer = firstWordOf(rest);
     long number = 0;
     if (!parseInteger(layer.word, &number)) {
-      return complaint.at(line.number,
-                          "expected a layer number after LoadObjectLayer, found " +
-                              quotedLine(line.text));
+      complaint.at(line.number,
+                   "expected a layer number after LoadObjectLayer, found " +
+                       quotedLine(line.text));
+      return false;
     }
     rest = layer.rest;
     if (withId && !takeId(line, &rest, complaint, &item->fileId)) return false;
@@ -108,7 +110,10 @@ bool readObjectLine(const KeptLine& line, int version, const Complaint& complain
     if (withId && !takeId(line, &rest, complaint, &item->fileId)) return false;
     item->name = rest;
   }
-  if (item->name.empty()) return complaint.at(line.number, "object line without a name");
+  if (item->name.empty()) {
+    complaint.at(line.number, "object line without a name");
+    return false;
+  }
   return true;
 }
 
@@ -152,8 +157,9 @@ bool findBoneOwners(const Complaint& complaint, std::vector<ItemLines>* items) {
     if (item.kind == ItemKind::Object) lastObject = i;
     if (item.kind != ItemKind::Bone) continue;
     if (!lastObject) {
-      return complaint.at(item.itemLine.number,
-                          "a bone before any object: " + quotedLine(item.itemLine.text));
+      complaint.at(item.itemLine.number,
+                   "a bone before any object: " + quotedLine(item.itemLine.text));
+      return false;
     }
     item.owner = *lastObject;
     item.boneIndex = bonesOf[*lastObject]++;

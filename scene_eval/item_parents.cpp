@@ -25,13 +25,15 @@ class ObjectNumbers {
   bool resolve(const KeptLine& line, const Complaint& complaint, std::size_t* parent) const {
     long number = 0;
     if (!parseInteger(argumentOf(line.text), &number)) {
-      return complaint.at(line.number, "expected an object number after ParentObject, found " +
-                                           quotedLine(line.text));
+      complaint.at(line.number, "expected an object number after ParentObject, found " +
+                                    quotedLine(line.text));
+      return false;
     }
     if (number < 1 || static_cast<unsigned long>(number) > objects_.size()) {
-      return complaint.at(line.number, "ParentObject " + std::to_string(number) +
-                                           " names no object; the scene has " +
-                                           std::to_string(objects_.size()) + " objects");
+      complaint.at(line.number, "ParentObject " + std::to_string(number) +
+                                    " names no object; the scene has " +
+                                    std::to_string(objects_.size()) + " objects");
+      return false;
     }
     *parent = objects_[static_cast<std::size_t>(number) - 1];
     return true;
@@ -60,8 +62,9 @@ class ItemIds {
                                                 : parseItemId(items[i].fileId, &id);
       if (!identified) continue;
       if (!items_.emplace(id, i).second) {
-        return complaint.at(items[i].itemLine.number,
-                            "item ID " + idText(id) + " is given to two items");
+        complaint.at(items[i].itemLine.number,
+                     "item ID " + idText(id) + " is given to two items");
+        return false;
       }
     }
     return true;
@@ -71,12 +74,14 @@ class ItemIds {
     std::string text(argumentOf(line.text));
     std::uint32_t id = 0;
     if (!parseItemId(text, &id)) {
-      return complaint.at(line.number, "expected an item ID (eight hex digits) after "
-                                       "ParentItem, found " + quotedLine(line.text));
+      complaint.at(line.number, "expected an item ID (eight hex digits) after "
+                                "ParentItem, found " + quotedLine(line.text));
+      return false;
     }
     auto found = items_.find(id);
     if (found == items_.end()) {
-      return complaint.at(line.number, "ParentItem " + text + " names no item of the scene");
+      complaint.at(line.number, "ParentItem " + text + " names no item of the scene");
+      return false;
     }
     *parent = found->second;
     return true;
@@ -103,7 +108,8 @@ bool parentsEnd(const std::vector<ItemLines>& items, const std::vector<std::size
     }
     if (item != NO_PARENT && state[item] == ON_WALK) {
       const KeptLine& line = *items[item].parentLine;
-      return complaint.at(line.number, quotedLine(line.text) + " makes a cycle of parents");
+      complaint.at(line.number, quotedLine(line.text) + " makes a cycle of parents");
+      return false;
     }
     for (std::size_t walked : walk) state[walked] = ENDS;
   }

@@ -14,8 +14,9 @@ bool itemPivot(const std::vector<FileLine>& lines, const ItemLines& item, int ve
   const FileLine& line = lines[pivotLine];
   std::vector<double> numbers;
   if (!parseNumbers(argumentOf(line.text), &numbers) || numbers.size() != 3) {
-    return complaint.at(line.number, std::string("expected three numbers after ") + keyword +
-                                         ", found " + quotedLine(line.text));
+    complaint.at(line.number, std::string("expected three numbers after ") + keyword +
+                                  ", found " + quotedLine(line.text));
+    return false;
   }
   *pivot = {numbers[0], numbers[1], numbers[2]};
   return true;

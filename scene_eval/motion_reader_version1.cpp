@@ -58,34 +58,40 @@ class Version1Reader {
 
   bool readChannelCount() {
     if (!present(CHANNEL_COUNT_OFFSET)) {
-      return complaint_.at(line(0).number, "motion without a channel count");
+      complaint_.at(line(0).number, "motion without a channel count");
+      return false;
     }
     const FileLine& countLine = line(CHANNEL_COUNT_OFFSET);
     long channels = 0;
     if (!parseInteger(countLine.text, &channels)) {
-      return complaint_.at(countLine.number,
-                           "expected the motion's channel count, found " + quotedLine(countLine.text));
+      complaint_.at(countLine.number,
+                    "expected the motion's channel count, found " + quotedLine(countLine.text));
+      return false;
     }
     if (channels != static_cast<long>(MOTION_CHANNELS)) {
-      return complaint_.at(countLine.number, "motion of " + std::to_string(channels) +
-                                                 " channels; expected " +
-                                                 std::to_string(MOTION_CHANNELS));
+      complaint_.at(countLine.number, "motion of " + std::to_string(channels) +
+                                          " channels; expected " +
+                                          std::to_string(MOTION_CHANNELS));
+      return false;
     }
     return true;
   }
 
   bool readKeyCount(long* keyCount) {
     if (!present(KEY_COUNT_OFFSET)) {
-      return complaint_.at(line(CHANNEL_COUNT_OFFSET).number, "motion without a key count");
+      complaint_.at(line(CHANNEL_COUNT_OFFSET).number, "motion without a key count");
+      return false;
     }
     const FileLine& countLine = line(KEY_COUNT_OFFSET);
     if (!parseInteger(countLine.text, keyCount)) {
-      return complaint_.at(countLine.number,
-                           "expected the motion's key count, found " + quotedLine(countLine.text));
+      complaint_.at(countLine.number,
+                    "expected the motion's key count, found " + quotedLine(countLine.text));
+      return false;
     }
     if (*keyCount < 1) {
-      return complaint_.at(countLine.number, "key count " + std::to_string(*keyCount) +
-                                                 "; a motion needs at least one key");
+      complaint_.at(countLine.number, "key count " + std::to_string(*keyCount) +
+                                          "; a motion needs at least one key");
+      return false;
     }
     return true;
   }
@@ -98,24 +104,27 @@ class Version1Reader {
   bool readKey(long keyCount, long k, KeyLines* key) {
     std::size_t offset = valuesOffset(k);
     if (keyLineMissing(offset) || keyLineMissing(offset + 1)) {
-      return complaint_.at(line(KEY_COUNT_OFFSET).number,
-                           "key count " + std::to_string(keyCount) + " but only " +
-                               std::to_string(k) + " complete keys follow");
+      complaint_.at(line(KEY_COUNT_OFFSET).number,
+                    "key count " + std::to_string(keyCount) + " but only " +
+                        std::to_string(k) + " complete keys follow");
+      return false;
     }
     std::string keyName = "key " + std::to_string(k + 1);
     const FileLine& valuesLine = line(offset);
     std::vector<double> numbers;
     if (!parseNumbers(valuesLine.text, &numbers) || numbers.size() != MOTION_CHANNELS) {
-      return complaint_.at(valuesLine.number,
-                           "expected 9 numbers (position, heading pitch bank, scale) for " +
-                               keyName + ", found " + quotedLine(valuesLine.text));
+      complaint_.at(valuesLine.number,
+                    "expected 9 numbers (position, heading pitch bank, scale) for " +
+                        keyName + ", found " + quotedLine(valuesLine.text));
+      return false;
     }
     std::copy(numbers.begin(), numbers.end(), key->values.begin());
     const FileLine& frameLine = line(offset + 1);
     if (!parseNumbers(frameLine.text, &numbers) || numbers.size() != 5) {
-      return complaint_.at(frameLine.number,
-                           "expected 5 numbers (frame, linear, tension, continuity, bias) for " +
-                               keyName + ", found " + quotedLine(frameLine.text));
+      complaint_.at(frameLine.number,
+                    "expected 5 numbers (frame, linear, tension, continuity, bias) for " +
+                        keyName + ", found " + quotedLine(frameLine.text));
+      return false;
     }
     key->frame = numbers[0];
     key->linear = numbers[1] != 0;
@@ -148,25 +157,29 @@ class Version1Reader {
   bool readEndBehavior(long keyCount, Behavior* post) {
     std::size_t offset = valuesOffset(keyCount);
     if (!present(offset)) {
-      return complaint_.at(line(offset - 1).number, "motion ends without an EndBehavior line");
+      complaint_.at(line(offset - 1).number, "motion ends without an EndBehavior line");
+      return false;
     }
     const FileLine& endLine = line(offset);
     std::vector<double> numbers;
     if (parseNumbers(endLine.text, &numbers) && !numbers.empty()) {
-      return complaint_.at(line(KEY_COUNT_OFFSET).number,
-                           "key count " + std::to_string(keyCount) + " but more keys follow");
+      complaint_.at(line(KEY_COUNT_OFFSET).number,
+                    "key count " + std::to_string(keyCount) + " but more keys follow");
+      return false;
     }
     if (!hasKeyword(endLine.text, "EndBehavior")) {
-      return complaint_.at(endLine.number,
-                           "expected EndBehavior after the motion's keys, found " +
-                               quotedLine(endLine.text));
+      complaint_.at(endLine.number,
+                    "expected EndBehavior after the motion's keys, found " +
+                        quotedLine(endLine.text));
+      return false;
     }
     constexpr Behavior BY_CODE[] = {Behavior::FirstKeyValue, Behavior::Constant,
                                     Behavior::Repeat};
     long code = 0;
     if (!parseInteger(argumentOf(endLine.text), &code) || code < 0 || code > 2) {
-      return complaint_.at(endLine.number,
-                           "EndBehavior must be 0, 1 or 2, found " + quotedLine(endLine.text));
+      complaint_.at(endLine.number,
+                    "EndBehavior must be 0, 1 or 2, found " + quotedLine(endLine.text));
+      return false;
     }
     *post = BY_CODE[code];
     return true;

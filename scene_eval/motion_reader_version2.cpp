@@ -20,8 +20,9 @@ class Version2Reader : private MotionLines {
     long channelCount = 0;
     if (!readCount("the motion's channel count", &channelCount)) return false;
     if (channelCount < 0 || channelCount > static_cast<long>(MOTION_CHANNELS)) {
-      return complaint_.at(lastLine().number, "motion of " + std::to_string(channelCount) +
-                                                  " channels; expected at most 9");
+      complaint_.at(lastLine().number, "motion of " + std::to_string(channelCount) +
+                                           " channels; expected at most 9");
+      return false;
     }
     Motion read;
     for (std::size_t channel = 0; channel < static_cast<std::size_t>(channelCount); ++channel) {
@@ -37,7 +38,8 @@ class Version2Reader : private MotionLines {
     const FileLine* line = nullptr;
     if (!takeLine(what, &line)) return false;
     if (!parseInteger(line->text, count)) {
-      return complaint_.at(line->number, "expected " + what + ", found " + quotedLine(line->text));
+      complaint_.at(line->number, "expected " + what + ", found " + quotedLine(line->text));
+      return false;
     }
     return true;
   }
@@ -47,8 +49,9 @@ class Version2Reader : private MotionLines {
     long keyCount = 0;
     if (!readCount("the key count of " + channelName, &keyCount)) return false;
     if (keyCount < 1) {
-      return complaint_.at(lastLine().number, "key count " + std::to_string(keyCount) +
-                                                  "; a channel needs at least one key");
+      complaint_.at(lastLine().number, "key count " + std::to_string(keyCount) +
+                                           "; a channel needs at least one key");
+      return false;
     }
     for (long k = 0; k < keyCount; ++k) {
       std::string keyName = "key " + std::to_string(k + 1) + " of " + channelName;
@@ -62,13 +65,15 @@ class Version2Reader : private MotionLines {
     if (!takeLine(keyName, &line)) return false;
     std::vector<double> numbers;
     if (!parseNumbers(line->text, &numbers) || numbers.size() != 6) {
-      return complaint_.at(line->number,
-                           "expected 6 numbers (value, time, span, tension, continuity, bias) "
-                           "for " + keyName + ", found " + quotedLine(line->text));
+      complaint_.at(line->number,
+                    "expected 6 numbers (value, time, span, tension, continuity, bias) "
+                    "for " + keyName + ", found " + quotedLine(line->text));
+      return false;
     }
     if (numbers[2] != TCB_SPAN_CODE) {
-      return complaint_.at(line->number, "span kind " + numberText(numbers[2]) + " of " +
-                                             keyName + " is not supported (2, TCB, is)");
+      complaint_.at(line->number, "span kind " + numberText(numbers[2]) + " of " +
+                                      keyName + " is not supported (2, TCB, is)");
+      return false;
     }
     ChannelKey key;
     key.value = valueFromDegrees(channel, numbers[0]);
@@ -89,10 +94,11 @@ class Version2Reader : private MotionLines {
     std::vector<long> codes;
     if (!hasKeyword(line->text, "Pre/PostBehavior") ||
         !parseIntegers(argumentOf(line->text), &codes) || codes.size() != 2 * channelCount) {
-      return complaint_.at(line->number, "expected Pre/PostBehavior and " +
-                                             std::to_string(2 * channelCount) +
-                                             " codes after the channels, found " +
-                                             quotedLine(line->text));
+      complaint_.at(line->number, "expected Pre/PostBehavior and " +
+                                      std::to_string(2 * channelCount) +
+                                      " codes after the channels, found " +
+                                      quotedLine(line->text));
+      return false;
     }
     for (std::size_t channel = 0; channel < channelCount; ++channel) {
       Channel& keys = motion->channels[channel];

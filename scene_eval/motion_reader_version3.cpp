@@ -68,9 +68,10 @@ class Version3Reader : private MotionLines {
     if (!takeLine("NumChannels", &line)) return false;
     if (!hasKeyword(line->text, "NumChannels") ||
         !parseInteger(argumentOf(line->text), &channelCount) || channelCount < 0) {
-      return complaint_.at(line->number,
-                           "expected NumChannels after the motion's head, found " +
-                               quotedLine(line->text));
+      complaint_.at(line->number,
+                    "expected NumChannels after the motion's head, found " +
+                        quotedLine(line->text));
+      return false;
     }
     Motion read;
     std::array<bool, MOTION_CHANNELS> given{};
@@ -91,14 +92,18 @@ class Version3Reader : private MotionLines {
     if (!takeLine("a Channel line", &line)) return false;
     if (!hasKeyword(line->text, "Channel") || !parseInteger(argumentOf(line->text), &index) ||
         index < 0) {
-      return complaint_.at(line->number, "expected a Channel line, found " + quotedLine(line->text));
+      complaint_.at(line->number, "expected a Channel line, found " + quotedLine(line->text));
+      return false;
     }
     std::string channelName = "channel " + std::to_string(index);
     Channel channel;
     if (!readEnvelope(channelName, &channel)) return false;
     if (index >= static_cast<long>(MOTION_CHANNELS)) return true;
     std::size_t slot = static_cast<std::size_t>(index);
-    if ((*given)[slot]) return complaint_.at(line->number, channelName + " is given twice");
+    if ((*given)[slot]) {
+      complaint_.at(line->number, channelName + " is given twice");
+      return false;
+    }
     (*given)[slot] = true;
     motion->channels[slot] = std::move(channel);
     return true;
@@ -108,15 +113,17 @@ class Version3Reader : private MotionLines {
     const FileLine* line = nullptr;
     if (!takeLine("\"{ Envelope\"", &line)) return false;
     if (!hasKeyword(line->text, "{") || firstWordOf(argumentOf(line->text)).word != "Envelope") {
-      return complaint_.at(line->number, "expected \"{ Envelope\" after the Channel line of " +
-                                             channelName + ", found " + quotedLine(line->text));
+      complaint_.at(line->number, "expected \"{ Envelope\" after the Channel line of " +
+                                      channelName + ", found " + quotedLine(line->text));
+      return false;
     }
     std::size_t open = next_ - 1;
     long keyCount = 0;
     if (!takeLine("the key count of " + channelName, &line)) return false;
     if (!parseInteger(line->text, &keyCount) || keyCount < 1) {
-      return complaint_.at(line->number, "expected the key count of " + channelName +
-                                             " (at least 1), found " + quotedLine(line->text));
+      complaint_.at(line->number, "expected the key count of " + channelName +
+                                      " (at least 1), found " + quotedLine(line->text));
+      return false;
     }
     for (long k = 0; k < keyCount; ++k) {
       std::string keyName = "key " + std::to_string(k + 1) + " of " + channelName;
@@ -131,16 +138,18 @@ class Version3Reader : private MotionLines {
     std::vector<double> numbers;
     if (!hasKeyword(line->text, "Key") || !parseNumbers(argumentOf(line->text), &numbers) ||
         numbers.size() != KEY_NUMBERS) {
-      return complaint_.at(line->number,
-                           "expected Key and 9 numbers (value, time, span, six parameters) for " +
-                               keyName + ", found " + quotedLine(line->text));
+      complaint_.at(line->number,
+                    "expected Key and 9 numbers (value, time, span, six parameters) for " +
+                        keyName + ", found " + quotedLine(line->text));
+      return false;
     }
     SpanKind span = SpanKind::Tcb;
     if (!spanOfCode(numbers[2], &span)) {
-      return complaint_.at(line->number,
-                           "span kind " + numberText(numbers[2]) + " of " + keyName +
-                               " is not supported (0 TCB, 1 Hermite, 3 linear, 4 stepped and "
-                               "5 Bezier are)");
+      complaint_.at(line->number,
+                    "span kind " + numberText(numbers[2]) + " of " + keyName +
+                        " is not supported (0 TCB, 1 Hermite, 3 linear, 4 stepped and "
+                        "5 Bezier are)");
+      return false;
     }
     ChannelKey key = keyOfNumbers(numbers, span);
     if (!keyComesLater(*channel, key, keyName, line->number, complaint_)) return false;
@@ -161,13 +170,15 @@ class Version3Reader : private MotionLines {
       next_ = pastBlock(block_.lines, next_, block_.end);
     }
     if (next_ >= block_.end) {
-      return complaint_.at(block_.lines[open].number,
-                           "the envelope of " + channelName + " is not closed with \"}\"");
+      complaint_.at(block_.lines[open].number,
+                    "the envelope of " + channelName + " is not closed with \"}\"");
+      return false;
     }
     const FileLine& closing = block_.lines[next_++];
     if (!behaviorsRead) {
-      return complaint_.at(closing.number,
-                           "the envelope of " + channelName + " ends without a Behaviors line");
+      complaint_.at(closing.number,
+                    "the envelope of " + channelName + " ends without a Behaviors line");
+      return false;
     }
     return true;
   }
@@ -175,8 +186,9 @@ class Version3Reader : private MotionLines {
   bool readBehaviors(const FileLine& line, Channel* channel) {
     std::vector<long> codes;
     if (!parseIntegers(argumentOf(line.text), &codes) || codes.size() != 2) {
-      return complaint_.at(line.number,
-                           "expected Behaviors and two codes, found " + quotedLine(line.text));
+      complaint_.at(line.number,
+                    "expected Behaviors and two codes, found " + quotedLine(line.text));
+      return false;
     }
     return behaviorOfCode(codes[0], line, complaint_, &channel->pre) &&
            behaviorOfCode(codes[1], line, complaint_, &channel->post);

@@ -9,7 +9,8 @@ namespace scene_eval {
 
 bool MotionLines::takeLine(const std::string& expected, const FileLine** line) {
   if (next_ >= block_.end) {
-    return complaint_.at(lastLine().number, "motion ends where " + expected + " should follow");
+    complaint_.at(lastLine().number, "motion ends where " + expected + " should follow");
+    return false;
   }
   *line = &block_.lines[next_++];
   return true;
@@ -21,7 +22,8 @@ bool behaviorOfCode(long code, const FileLine& line, const Complaint& complaint,
                                   Behavior::Repeat,    Behavior::Oscillate,
                                   Behavior::OffsetRepeat, Behavior::Linear};
   if (code < 0 || code >= static_cast<long>(std::size(BY_CODE))) {
-    return complaint.at(line.number, "behaviour codes are 0 to 5, found " + quotedLine(line.text));
+    complaint.at(line.number, "behaviour codes are 0 to 5, found " + quotedLine(line.text));
+    return false;
   }
   *behavior = BY_CODE[code];
   return true;
@@ -30,8 +32,9 @@ bool behaviorOfCode(long code, const FileLine& line, const Complaint& complaint,
 bool keyComesLater(const Channel& channel, const ChannelKey& key, const std::string& keyName,
                    int lineNumber, const Complaint& complaint) {
   if (channel.keys.empty() || key.time > channel.keys.back().time) return true;
-  return complaint.at(lineNumber, keyName + " does not come after the key before it; "
-                                            "key times must rise");
+  complaint.at(lineNumber, keyName + " does not come after the key before it; "
+                                     "key times must rise");
+  return false;
 }
 
 double valueFromDegrees(std::size_t channel, double value) {

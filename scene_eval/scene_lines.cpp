@@ -132,9 +132,8 @@ std::string quotedLine(std::string_view text) {
   return "\"" + std::string(text.substr(0, LONGEST)) + "...\"";
 }
 
-bool Complaint::at(int lineNumber, const std::string& message) const {
+void Complaint::at(int lineNumber, const std::string& message) const {
   *error_ = sourceName_ + ":" + std::to_string(lineNumber) + ": " + message;
-  return false;
 }
 
 bool sceneVersion(const SceneDocument* document, const Complaint& complaint, int* version) {
@@ -149,15 +148,18 @@ bool sceneVersion(const SceneDocument* document, const Complaint& complaint, int
     lastLine = line.number;
   }
   if (read < VERSION_LINE) {
-    return complaint.at(lastLine, "expected the scene version on line 2, found the end of the file");
+    complaint.at(lastLine, "expected the scene version on line 2, found the end of the file");
+    return false;
   }
   long number = 0;
   if (!parseInteger(line.text, &number)) {
-    return complaint.at(line.number, "expected the scene version, found " + quotedLine(line.text));
+    complaint.at(line.number, "expected the scene version, found " + quotedLine(line.text));
+    return false;
   }
   if (number < OLDEST_SCENE_VERSION || number > NEWEST_SCENE_VERSION) {
-    return complaint.at(line.number, "scene version " + std::to_string(number) +
-                                          " is not supported (1 to 5 are)");
+    complaint.at(line.number, "scene version " + std::to_string(number) +
+                                   " is not supported (1 to 5 are)");
+    return false;
   }
   *version = static_cast<int>(number);
   return true;

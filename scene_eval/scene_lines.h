@@ -102,8 +102,9 @@ class Complaint {
   Complaint(const std::string& sourceName, std::string* error)
       : sourceName_(sourceName), error_(error) {}
 
-  // Sets the error for file line `lineNumber`; always returns false.
-  bool at(int lineNumber, const std::string& message) const;
+  // Sets the error to `message` about file line `lineNumber`
+  // ("scene.lws:14: message"); the caller then fails.
+  void at(int lineNumber, const std::string& message) const;
 
  private:
   const std::string& sourceName_;

@@ -31,8 +31,9 @@ bool statedLastFrame(const std::optional<KeptLine>& stated, const Complaint& com
   if (!oneNumber(line, &frame) || frame != std::floor(frame) ||
       frame < std::numeric_limits<std::int32_t>::min() ||
       frame > std::numeric_limits<std::int32_t>::max()) {
-    return complaint.at(
+    complaint.at(
         line.number, "LastFrame must be a whole number of frames, found " + quotedLine(line.text));
+    return false;
   }
   timing->lastFrame = static_cast<std::int32_t>(frame);
   timing->lastFrameLine = line.number;
@@ -49,8 +50,9 @@ bool statedFramesPerSecond(const std::optional<KeptLine>& statement, const Compl
   const KeptLine& line = *statement;
   double stated = 0;
   if (!oneNumber(line, &stated) || !(stated > 0)) {
-    return complaint.at(
+    complaint.at(
         line.number, "FramesPerSecond must be a positive number, found " + quotedLine(line.text));
+    return false;
   }
   *rate = stated;
   *lineNumber = line.number;
