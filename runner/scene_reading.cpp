@@ -10,10 +10,10 @@ namespace {
 std::string unopenedMessage(SceneOpenResult result, const std::string& reason,
                             const std::string& what, const std::string& name) {
   switch (result) {
-    case SceneOpenResult::kByteOrderMark:
-    case SceneOpenResult::kCrOnlyLineEnds:
+    case SceneOpenResult::BYTE_ORDER_MARK:
+    case SceneOpenResult::CR_ONLY_LINE_ENDS:
       return name + reason.substr(reason.find(' '));  // "it begins ..." -> "NAME begins ..."
-    case SceneOpenResult::kNotAScene:
+    case SceneOpenResult::NOT_A_SCENE:
       return name + " is not a scene file: " + reason;
     default:
       return "cannot read " + what + ": " + reason;
@@ -28,7 +28,7 @@ SceneDocument* opened(const Source& source, Open open, const std::string& what,
   SceneDocument* document = nullptr;
   std::string reason;
   SceneOpenResult result = open(source, &document, &reason);
-  if (result != SceneOpenResult::kOpened) *error = unopenedMessage(result, reason, what, name);
+  if (result != SceneOpenResult::OPENED) *error = unopenedMessage(result, reason, what, name);
   return document;
 }
 

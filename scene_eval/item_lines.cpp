@@ -29,19 +29,19 @@ inline constexpr std::size_t MOST_OBJECTS_WITH_BONES = 0x10000;
 // The kind of item that `statement` begins in a scene of `version`, if any.
 bool beginsItem(std::string_view statement, int version, ItemKind* kind) {
   switch (itemStatementOf(statement, version)) {
-    case ItemStatement::Object:
+    case ItemStatement::OBJECT:
       *kind = ItemKind::Object;
       return true;
-    case ItemStatement::Light:
+    case ItemStatement::LIGHT:
       *kind = ItemKind::Light;
       return true;
-    case ItemStatement::Camera:
+    case ItemStatement::CAMERA:
       *kind = ItemKind::Camera;
       return true;
-    case ItemStatement::Bone:
+    case ItemStatement::BONE:
       *kind = ItemKind::Bone;
       return true;
-    case ItemStatement::None:
+    case ItemStatement::NO_ITEM:
       break;
   }
   return false;
