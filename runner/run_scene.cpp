@@ -64,7 +64,7 @@ std::optional<std::size_t> RunScene::find(const std::string& typed) const {
 
 std::optional<std::size_t> RunScene::camera() const {
   for (std::size_t index = 0; index < items().size(); ++index) {
-    if (items()[index].kind == scene_eval::ItemKind::Camera) return index;
+    if (items()[index].kind == scene_eval::ItemKind::CAMERA) return index;
   }
   return std::nullopt;
 }

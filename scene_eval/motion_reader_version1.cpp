@@ -38,7 +38,7 @@ class Version1Reader {
       if (!readKey(keyCount, k, &key)) return false;
       if (!addKey(key, framesPerSecond, k, &read)) return false;
     }
-    Behavior post = Behavior::Constant;
+    Behavior post = Behavior::CONSTANT;
     if (!readEndBehavior(keyCount, &post)) return false;
     for (Channel& channel : read.channels) channel.post = post;
     *motion = std::move(read);
@@ -131,7 +131,7 @@ class Version1Reader {
       ChannelKey channelKey;
       channelKey.time = key.frame / framesPerSecond;
       channelKey.value = valueFromDegrees(channel, key.values[channel]);
-      channelKey.span = key.linear ? SpanKind::Linear : SpanKind::Tcb;
+      channelKey.span = key.linear ? SpanKind::LINEAR : SpanKind::TCB;
       channelKey.tension = key.tension;
       channelKey.continuity = key.continuity;
       channelKey.bias = key.bias;
@@ -161,8 +161,8 @@ class Version1Reader {
                            "expected EndBehavior after the motion's keys, found " +
                                quotedLine(endLine.text));
     }
-    constexpr Behavior BY_CODE[] = {Behavior::FirstKeyValue, Behavior::Constant,
-                                    Behavior::Repeat};
+    constexpr Behavior BY_CODE[] = {Behavior::FIRST_KEY_VALUE, Behavior::CONSTANT,
+                                    Behavior::REPEAT};
     long code = 0;
     if (!parseInteger(argumentOf(endLine.text), &code) || code < 0 || code > 2) {
       return complaint_.at(endLine.number,
