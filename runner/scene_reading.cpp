@@ -45,13 +45,13 @@ SceneDocument* sceneOfStandardInput(std::string* error) {
 SceneDocument* sceneOfPipe(const std::string& path, std::string* error) {
   std::string bytes;
   platform::PipeRead read = platform::readPipe(path, SCENE_PIPE_WAIT_MILLISECONDS, &bytes);
-  if (read == platform::PipeRead::kNoWriter) {
+  if (read == platform::PipeRead::NO_WRITER) {
     *error = "cannot read scene file " + path +
              ": it is a pipe that no program opened to write in " +
              std::to_string(SCENE_PIPE_WAIT_MILLISECONDS / 1000) + " seconds";
     return nullptr;
   }
-  if (read == platform::PipeRead::kFailed) {
+  if (read == platform::PipeRead::READ_FAILED) {
     *error = "cannot read scene file " + path + ": the pipe could not be opened or read";
     return nullptr;
   }
