@@ -163,8 +163,8 @@ TEST_F(EnvelopeWriterTest, AFileThatCannotBeOpenedIsNamedInTheMessage) {
 // Each failure is reported and leaves the previous envelope exactly as it
 // was, with no temporary file beside it.
 TEST_F(EnvelopeWriterTest, AFailedOrRefusedWriteLeavesThePreviousEnvelopeWhole) {
-  constexpr double kHuge = 1e308;
-  constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+  constexpr double HUGE_NUMBER = 1e308;
+  constexpr double NOT_A_NUMBER = std::numeric_limits<double>::quiet_NaN();
   struct Case {
     const char* name;
     hostsim::PositionFunction targetAt;
@@ -172,10 +172,10 @@ TEST_F(EnvelopeWriterTest, AFailedOrRefusedWriteLeavesThePreviousEnvelopeWhole) 
     Message message;
   };
   const Case cases[] = {
-      {"items 2e308 apart", standingAt(-kHuge, 0, 0), false,
+      {"items 2e308 apart", standingAt(-HUGE_NUMBER, 0, 0), false,
        {path, "Distance is not a finite number at frame 0"}},
       {"a NaN position at frame 7",
-       [=](double seconds) { return Vector3{seconds * 30 > 6.5 ? kNaN : 1.0, 0, 0}; }, false,
+       [=](double seconds) { return Vector3{seconds * 30 > 6.5 ? NOT_A_NUMBER : 1.0, 0, 0}; }, false,
        {path, "Distance is not a finite number at frame 7"}},
       {"an infinite position at frame 2",
        [=](double seconds) { return Vector3{0, seconds * 30 > 1.5 ? -INFINITY : 1.0, 0}; }, false,
@@ -184,7 +184,7 @@ TEST_F(EnvelopeWriterTest, AFailedOrRefusedWriteLeavesThePreviousEnvelopeWhole) 
        {path, "Unable to write envelope file"}},
   };
   const std::string previous = header(1) + key("1.000000", 0);
-  item = host.addItem({ItemKind::OBJECT, "A", standingAt(kHuge, 0, 0)});
+  item = host.addItem({ItemKind::OBJECT, "A", standingAt(HUGE_NUMBER, 0, 0)});
   for (const Case& c : cases) {
     target = host.addItem({ItemKind::OBJECT, "B", c.targetAt});
     std::FILE* old = std::fopen(path.c_str(), "wb");
