@@ -10,7 +10,7 @@
 
 namespace {
 
-constexpr const char* kBakeScene =
+constexpr const char* BAKE_SCENE =
     "LWSC\n1\n\n"
     "AddNullObject A\nObjectMotion (unnamed)\n  9\n  1\n  0 0 0 0 0 0 1 1 1\n  0 0 0 0 0\n"
     "EndBehavior 1\n\n"
@@ -33,7 +33,7 @@ BenchFiles makeBenchFiles(long sceneLines) {
   std::string pattern = (std::filesystem::temp_directory_path() / "quorvel-bench-XXXXXX").string();
   if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot make a scratch directory");
   BenchFiles files{pattern, pattern + "/still.lws", pattern + "/big.lws"};
-  std::ofstream(files.bakeScene, std::ios::binary) << kBakeScene;
+  std::ofstream(files.bakeScene, std::ios::binary) << BAKE_SCENE;
   std::ofstream big(files.bigScene, std::ios::binary);
   big << "LWSC\n1\n\n";
   for (long block = 1; block * 10 + 4 <= sceneLines; ++block) writeObjectBlock(big, block);

@@ -20,17 +20,17 @@
 
 namespace {
 
-constexpr long kBakeKeys = 1000000;
+constexpr long BAKE_KEYS = 1000000;
 // The reduction's memory is compared between envelopes of these many keys.
-constexpr long kSmallBakeKeys = 10000;
-constexpr double kReduceTolerance = 0.001;
-constexpr long kSceneLines = 1000000;
-constexpr long kAdditions = 16000;
-constexpr long kQuickAdditions = 4000;
+constexpr long SMALL_BAKE_KEYS = 10000;
+constexpr double REDUCE_TOLERANCE = 0.001;
+constexpr long SCENE_LINES = 1000000;
+constexpr long ADDITIONS = 16000;
+constexpr long QUICK_ADDITIONS = 4000;
 // 16,000 additions took this long before classification dispatched on the
 // first byte: the median of runs of the earlier library interleaved with
 // today's on the idle 2-core development machine.
-constexpr double kAdditionsBeforeSeconds = 16.5;
+constexpr double ADDITIONS_BEFORE_SECONDS = 16.5;
 
 // The median of a least cost that the contract sets, beside the seconds it
 // is compared with; a least cost has nothing to meet, so no verdict.
@@ -50,9 +50,9 @@ int main(int argc, char** argv) {
   bool quick = argc > 1 && std::strcmp(argv[1], "--quick") == 0;
   bool scenesAlone = argc > 1 && std::strcmp(argv[1], "--scenes") == 0;
   int rounds = quick ? 1 : scenesAlone && argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
-  long additions = quick ? kQuickAdditions : kAdditions;
+  long additions = quick ? QUICK_ADDITIONS : ADDITIONS;
   try {
-    BenchFiles files = makeBenchFiles(kSceneLines);
+    BenchFiles files = makeBenchFiles(SCENE_LINES);
     if (scenesAlone) {
       runSceneRows(files.directory, rounds, false);
       removeBenchFiles(files);
@@ -71,17 +71,17 @@ int main(int argc, char** argv) {
     for (int round = 0; round < rounds; ++round) {
       std::fprintf(stderr, "round %d of %d\n", round + 1, rounds);
       std::string envelope = files.directory + "/runner.env";
-      Sample runner = bakeWithRunner(files, kBakeKeys, envelope);
+      Sample runner = bakeWithRunner(files, BAKE_KEYS, envelope);
       bake.measured.push_back(runner.seconds);
       memory.measured.push_back(runner.peakMegabytes);
-      bake.floor.push_back(bakeWithBareLoop(files, kBakeKeys).seconds);
-      Sample reduced = reduceInChild(envelope, kReduceTolerance);
+      bake.floor.push_back(bakeWithBareLoop(files, BAKE_KEYS).seconds);
+      Sample reduced = reduceInChild(envelope, REDUCE_TOLERANCE);
       reduce.measured.push_back(reduced.seconds);
       reduce.floor.push_back(runner.seconds);
       std::string smallEnvelope = files.directory + "/small.env";
-      bakeWithRunner(files, kSmallBakeKeys, smallEnvelope);
+      bakeWithRunner(files, SMALL_BAKE_KEYS, smallEnvelope);
       reduceMemory.measured.push_back(reduced.peakMegabytes);
-      reduceMemory.floor.push_back(reduceInChild(smallEnvelope, kReduceTolerance).peakMegabytes);
+      reduceMemory.floor.push_back(reduceInChild(smallEnvelope, REDUCE_TOLERANCE).peakMegabytes);
       double library = roundTripWithLibrary(files).seconds;
       roundTrip.measured.push_back(library);
       python.measured.push_back(library);
@@ -109,7 +109,7 @@ int main(int argc, char** argv) {
     printRow(roundTrip);
     printRow(python);
     // A quick run's additions do a sixteenth of the work: the time is quadratic.
-    double additionsBefore = kAdditionsBeforeSeconds * (quick ? 1.0 / 16 : 1.0);
+    double additionsBefore = ADDITIONS_BEFORE_SECONDS * (quick ? 1.0 / 16 : 1.0);
     adds.goal = additionsBefore / 3;
     std::string addsWork = std::to_string(additions) + " addNullObject calls at objectInsertPoint" +
                            " (goal: a third of the time before)";

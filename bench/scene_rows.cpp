@@ -12,16 +12,16 @@
 
 namespace {
 
-constexpr long kSmallLines = 300000;
-constexpr long kLargeLines = 1100000;
+constexpr long SMALL_LINES = 300000;
+constexpr long LARGE_LINES = 1100000;
 // The goals on the larger scenes.
-constexpr double kBakeGoal = 1.2;
-constexpr double kListGoal = 1.1;
-constexpr double kEditGoal = 1.5;
-constexpr double kBakeMemoryGoal = 4;
-constexpr double kEditMemoryGoal = 5;
+constexpr double BAKE_GOAL = 1.2;
+constexpr double LIST_GOAL = 1.1;
+constexpr double EDIT_GOAL = 1.5;
+constexpr double BAKE_MEMORY_GOAL = 4;
+constexpr double EDIT_MEMORY_GOAL = 5;
 // Time may grow at most this much faster than the lines.
-constexpr double kGrowthGoal = 1.1;
+constexpr double GROWTH_GOAL = 1.1;
 
 struct Shape {
   const char* name;
@@ -30,7 +30,7 @@ struct Shape {
   const char* keyItem;
 };
 
-const Shape kShapes[] = {
+const Shape SHAPES[] = {
     {"keyed motion capture", writeCaptureScene, "N7", "N5"},
     {"many items in chains", writeChainScene, "N49", "N5"},
 };
@@ -58,23 +58,23 @@ SceneRows rowsFor(const std::string& label, const std::string& size) {
   std::string on = " (" + size + ")";
   return {label,
           {{"quorvel-run bake of one pair, against readScene + freeScene" + on, {}, {}, "s",
-            kBakeGoal, true},
+            BAKE_GOAL, true},
            {"peak memory of that bake, against the file's size" + on, {}, {}, "MB",
-            kBakeMemoryGoal, true},
+            BAKE_MEMORY_GOAL, true},
            {"quorvel-run --list-items, against readScene + freeScene" + on, {}, {}, "s",
-            kListGoal, true},
-           {"quorvel-scene list, against readScene + freeScene" + on, {}, {}, "s", kListGoal,
+            LIST_GOAL, true},
+           {"quorvel-scene list, against readScene + freeScene" + on, {}, {}, "s", LIST_GOAL,
             true},
            {"quorvel-scene add-null, against readScene + writeScene + freeScene" + on, {}, {}, "s",
-            kEditGoal, true},
+            EDIT_GOAL, true},
            {"peak memory of that add-null, against the file's size" + on, {}, {}, "MB",
-            kEditMemoryGoal, true},
+            EDIT_MEMORY_GOAL, true},
            {"quorvel-scene key, against readScene + writeScene + freeScene" + on, {}, {}, "s",
-            kEditGoal, true},
+            EDIT_GOAL, true},
            {"peak memory of that key, against the file's size" + on, {}, {}, "MB",
-            kEditMemoryGoal, true},
+            EDIT_MEMORY_GOAL, true},
            {"for comparison, the peak memory of readScene + freeScene alone" + on, {}, {}, "MB",
-            kBakeMemoryGoal, true}}};
+            BAKE_MEMORY_GOAL, true}}};
 }
 
 // The program `built` names, or the one of its file name in the directory
@@ -134,7 +134,7 @@ std::vector<Row> growthRows(const SceneRows& small, const SceneRows& large, doub
     Row row = large.rows[measure];
     std::string work = row.work.substr(0, row.work.find(','));
     row.work = "growth of " + work + ", against the smaller scene's time x the lines";
-    row.goal = kGrowthGoal;
+    row.goal = GROWTH_GOAL;
     row.floor.clear();
     for (double seconds : small.rows[measure].measured) row.floor.push_back(seconds * linesRatio);
     growth.push_back(row);
@@ -145,11 +145,11 @@ std::vector<Row> growthRows(const SceneRows& small, const SceneRows& large, doub
 }  // namespace
 
 void runSceneRows(const std::string& directory, int rounds, bool quick) {
-  std::vector<long> sizes = {kSmallLines};
-  if (!quick) sizes.push_back(kLargeLines);
+  std::vector<long> sizes = {SMALL_LINES};
+  if (!quick) sizes.push_back(LARGE_LINES);
   std::vector<SceneRows> all;
   std::vector<Row> growth;
-  for (const Shape& shape : kShapes) {
+  for (const Shape& shape : SHAPES) {
     std::vector<SceneRows> bySize;
     std::vector<double> lines;
     for (long size : sizes) {

@@ -10,11 +10,11 @@
 
 namespace {
 
-constexpr int kChannels = 9;
+constexpr int CHANNELS = 9;
 // The motion-capture shape: keys on each channel of each null.
-constexpr long kCaptureKeys = 300;
+constexpr long CAPTURE_KEYS = 300;
 // The many-items shape: nulls hang in chains of this many, each from the one before.
-constexpr long kChainLength = 50;
+constexpr long CHAIN_LENGTH = 50;
 
 void writeHeader(std::ofstream& out) {
   out << "LWSC\n3\n\nFirstFrame 1\nLastFrame 60\nFrameStep 1\nFramesPerSecond 30\n\n";
@@ -31,8 +31,8 @@ void writeChannel(std::ofstream& out, int channel, long keys, double scale) {
 }
 
 void writeMotion(std::ofstream& out, const char* head, long keys, double scale) {
-  out << head << "\nNumChannels " << kChannels << "\n";
-  for (int channel = 0; channel < kChannels; ++channel) {
+  out << head << "\nNumChannels " << CHANNELS << "\n";
+  for (int channel = 0; channel < CHANNELS; ++channel) {
     writeChannel(out, channel, keys, channel < 3 ? scale : 0);
   }
 }
@@ -44,8 +44,8 @@ void writeCameraAndEnd(std::ofstream& out) {
 }
 
 // The lines one null of a shape takes, its empty line included.
-long captureNullLines() { return 6 + kChannels * (kCaptureKeys + 5); }
-long chainNullLines() { return 7 + kChannels * 6; }
+long captureNullLines() { return 6 + CHANNELS * (CAPTURE_KEYS + 5); }
+long chainNullLines() { return 7 + CHANNELS * 6; }
 
 }  // namespace
 
@@ -55,7 +55,7 @@ long writeCaptureScene(const std::string& path, long lines) {
   long nulls = lines / captureNullLines();
   for (long n = 0; n < nulls; ++n) {
     out << "AddNullObject N" << n << "\nShowObject 8 7\n";
-    writeMotion(out, "ObjectMotion", kCaptureKeys, n + 1);
+    writeMotion(out, "ObjectMotion", CAPTURE_KEYS, n + 1);
     out << "ShadowOptions 7\n\n";
   }
   writeCameraAndEnd(out);
@@ -71,7 +71,7 @@ long writeChainScene(const std::string& path, long lines) {
   for (long n = 0; n < nulls; ++n) {
     out << "AddNullObject N" << n << "\nShowObject 8 7\n";
     writeMotion(out, "ObjectMotion", 1, 1);
-    if (n % kChainLength != 0) {
+    if (n % CHAIN_LENGTH != 0) {
       std::snprintf(parent, sizeof parent, "%08lX", 0x10000000L + n - 1);
       out << "ParentItem " << parent << "\n";
     }

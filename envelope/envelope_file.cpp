@@ -21,14 +21,14 @@ class LineReader {
  public:
   explicit LineReader(std::istream& in) : source_(in.rdbuf()) {}
 
-  enum class Result { kLine, kEnd, kTooLong };
+  enum class Result { LINE, END, TOO_LONG };
 
   // The next line without its line end (LF, or CR LF). A last line without
   // a line end counts as a line.
   Result next(std::string_view* line) {
     fill();
     std::size_t unread = end_ - begin_;
-    if (unread == 0) return Result::kEnd;
+    if (unread == 0) return Result::END;
     ++number_;
     const char* start = block_ + begin_;
     std::size_t limit = std::min(unread, LONGEST_LINE + 1);
@@ -41,12 +41,12 @@ class LineReader {
       length = unread;
       begin_ = end_;
     } else {
-      return Result::kTooLong;
+      return Result::TOO_LONG;
     }
     std::string_view text(start, length);
     if (!text.empty() && text.back() == '\r') text.remove_suffix(1);
     *line = text;
-    return Result::kLine;
+    return Result::LINE;
   }
 
   int number() const { return number_; }
@@ -121,8 +121,8 @@ class EnvelopeParser {
     std::string_view extra;
     for (;;) {
       LineReader::Result result = lines_.next(&extra);
-      if (result == LineReader::Result::kEnd) return true;
-      if (result == LineReader::Result::kTooLong || !extra.empty()) {
+      if (result == LineReader::Result::END) return true;
+      if (result == LineReader::Result::TOO_LONG || !extra.empty()) {
         return fail("holds more than its " + std::to_string(count) + " keys");
       }
     }
@@ -136,11 +136,11 @@ class EnvelopeParser {
 
   bool nextLine(std::string_view* line) {
     switch (lines_.next(line)) {
-      case LineReader::Result::kLine:
+      case LineReader::Result::LINE:
         return true;
-      case LineReader::Result::kTooLong:
+      case LineReader::Result::TOO_LONG:
         return fail("is longer than " + std::to_string(LONGEST_LINE) + " bytes");
-      case LineReader::Result::kEnd:
+      case LineReader::Result::END:
         break;
     }
     *error_ = sourceName_ + ": ends early, after line " + std::to_string(lines_.number());

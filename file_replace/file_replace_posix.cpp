@@ -15,7 +15,7 @@
 
 namespace {
 
-constexpr int kMaxLinks = 40;  // as the kernel's own limit before ELOOP
+constexpr int MAX_LINK_HOPS = 40;  // as the kernel's own limit before ELOOP
 
 // A heap text holding the first `length` bytes of `head`, then `tail`; null
 // when memory runs out.
@@ -33,7 +33,7 @@ char* joinedText(const char* head, std::size_t length, const char* tail) {
 // the links loop.
 char* followedLinks(const char* path) {
   char* current = joinedText(path, 0, path);
-  for (int links = 0; current && links <= kMaxLinks; ++links) {
+  for (int links = 0; current && links <= MAX_LINK_HOPS; ++links) {
     struct stat status;
     if (lstat(current, &status) != 0 || !S_ISLNK(status.st_mode)) return current;
     char link[PATH_MAX];

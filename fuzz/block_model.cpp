@@ -50,7 +50,7 @@ KeyListReading keyListOf(const SceneLine* objectLine, std::string_view headKeywo
   while (head < lines.size() && !beginsWith(lines[head], headKeyword)) ++head;
   KeyListReading reading;
   if (head == lines.size()) return reading;
-  reading.shape = KeyListShape::kOther;
+  reading.shape = KeyListShape::OTHER;
   reading.head = lines[head];
   std::size_t countLine = head + 2;
   if (!beginsWith(lines[head], wholeHead) || countLine >= lines.size() ||
@@ -65,7 +65,7 @@ KeyListReading keyListOf(const SceneLine* objectLine, std::string_view headKeywo
       keyLines.size() != 2 * static_cast<std::size_t>(count)) {
     return reading;
   }
-  reading.shape = KeyListShape::kWhole;
+  reading.shape = KeyListShape::WHOLE;
   reading.count = count;
   reading.keyLines = std::move(keyLines);
   return reading;

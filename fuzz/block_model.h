@@ -14,10 +14,10 @@
 
 #include "scene/scene.h"
 
-enum class KeyListShape { kMissing, kWhole, kOther };
+enum class KeyListShape { MISSING, WHOLE, OTHER };
 
 struct KeyListReading {
-  KeyListShape shape = KeyListShape::kMissing;
+  KeyListShape shape = KeyListShape::MISSING;
   const SceneLine* head = nullptr;         // null when missing
   long count = 0;                          // whole lists only
   std::vector<const SceneLine*> keyLines;  // whole lists only, in order
@@ -27,7 +27,7 @@ struct KeyListReading {
 // The block's "ObjectMotion ..." list.
 KeyListReading motionOf(const SceneLine* objectLine);
 
-// The block's "ObjDissolve" list; kOther when its head is not
+// The block's "ObjDissolve" list; OTHER when its head is not
 // "ObjDissolve (envelope)" (a constant dissolve, say).
 KeyListReading dissolveOf(const SceneLine* objectLine);
 

@@ -194,10 +194,10 @@ class EditRun {
       bool isExempt = false;
       for (const SceneLine* line : exempt) isExempt = isExempt || line == object;
       if (isExempt) continue;
-      if (lists.motion.shape != KeyListShape::kOther) {
+      if (lists.motion.shape != KeyListShape::OTHER) {
         require(motionOf(object) == lists.motion, "an edit leaves other blocks' motions alone");
       }
-      if (lists.dissolve.shape != KeyListShape::kOther) {
+      if (lists.dissolve.shape != KeyListShape::OTHER) {
         require(dissolveOf(object) == lists.dissolve,
                 "an edit leaves other blocks' dissolve envelopes alone");
       }
@@ -376,17 +376,17 @@ class EditRun {
     KeyListReading before = motionOf(object);
 
     Outcome outcome;
-    outcome.possible = before.shape == KeyListShape::kWhole;
+    outcome.possible = before.shape == KeyListShape::WHOLE;
     outcome.exempt = blocksSharingLines(object);
     runFailing(&outcome, [&] {
       return addMotionKey(object, values[0], values[1], values[2], values[3], values[4],
                           values[5], values[6], values[7], values[8], frame, linear, tension,
                           continuity, bias);
     });
-    if (!outcome.succeeded || before.shape != KeyListShape::kWhole) return outcome;
+    if (!outcome.succeeded || before.shape != KeyListShape::WHOLE) return outcome;
     KeyListReading after = motionOf(object);
     long expectedCount = frame == 0 ? 1 : before.count + 1;
-    require(after.shape == KeyListShape::kWhole && after.count == expectedCount,
+    require(after.shape == KeyListShape::WHOLE && after.count == expectedCount,
             "a motion key raises the count by one, or restarts it at 1 for frame 0");
     std::vector<const SceneLine*> kept(after.keyLines.begin(), after.keyLines.end() - 2);
     require(frame == 0 || kept == before.keyLines, "a motion key keeps the keys before it");
@@ -404,7 +404,7 @@ class EditRun {
     SceneLine* object = pickObject();
     if (object == nullptr) return {};
     KeyListReading before = motionOf(object);
-    bool whole = before.shape == KeyListShape::kWhole;
+    bool whole = before.shape == KeyListShape::WHOLE;
 
     Outcome outcome;
     outcome.possible = whole && before.count > 0;
@@ -414,7 +414,7 @@ class EditRun {
     if (!outcome.succeeded || !whole) return outcome;
     KeyListReading after = motionOf(object);
     std::vector<const SceneLine*> kept(before.keyLines.begin(), before.keyLines.end() - 2);
-    require(after.shape == KeyListShape::kWhole && after.count == before.count - 1 &&
+    require(after.shape == KeyListShape::WHOLE && after.count == before.count - 1 &&
                 after.keyLines == kept,
             "dropping a key removes its two lines and counts it down");
     return outcome;
@@ -430,18 +430,18 @@ class EditRun {
     const SceneLine* anchor = findLineBefore(object, findShadowOptions(object), "EndBehavior");
 
     Outcome outcome;
-    outcome.possible = before.shape == KeyListShape::kWhole ||
-                       (before.shape == KeyListShape::kMissing && anchor != nullptr &&
+    outcome.possible = before.shape == KeyListShape::WHOLE ||
+                       (before.shape == KeyListShape::MISSING && anchor != nullptr &&
                         anchor->next != nullptr);
     outcome.exempt = blocksSharingLines(object);
     runFailing(&outcome, [&] { return addDissolveKey(object, value, frame); });
     if (before.head != nullptr && compareKeyword(before.head->text, "ObjDissolve (envelope)")) {
       require(!outcome.succeeded, "a constant dissolve takes no key");
     }
-    if (!outcome.succeeded || before.shape == KeyListShape::kOther) return outcome;
+    if (!outcome.succeeded || before.shape == KeyListShape::OTHER) return outcome;
     KeyListReading after = dissolveOf(object);
-    bool created = before.shape == KeyListShape::kMissing;
-    require(after.shape == KeyListShape::kWhole && after.count == (created ? 1 : before.count + 1),
+    bool created = before.shape == KeyListShape::MISSING;
+    require(after.shape == KeyListShape::WHOLE && after.count == (created ? 1 : before.count + 1),
             "a dissolve key raises the envelope's count by one, a new envelope's to 1");
     std::vector<std::string> key = {formatted("  %f\n", value),
                                     formatted("  %d 0 0 0 0\n", created ? 0 : frame)};

@@ -82,7 +82,7 @@ void requireErrorNamesLine(const std::string& error, std::size_t fileLines) {
 // True when the walk from items[index] up through its parents meets a bone.
 bool hangsFromBone(const std::vector<scene_eval::ItemSpec>& items, std::size_t index) {
   for (const scene_eval::LeftOut& leftOut : scene_eval::leftOutOf(items, index)) {
-    if (leftOut.feature.kind == scene_eval::Unevaluated::Bone) return true;
+    if (leftOut.feature.kind == scene_eval::Unevaluated::BONE) return true;
   }
   return false;
 }

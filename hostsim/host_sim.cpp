@@ -75,7 +75,7 @@ ControlRecord* HostSim::State::liveControl(const PanelControl* control) const {
 
 UserAction userSetsValue(std::string label, std::intptr_t value) {
   UserAction action;
-  action.kind = UserAction::Kind::SetValue;
+  action.kind = UserAction::Kind::SET_VALUE;
   action.label = std::move(label);
   action.value = value;
   return action;
@@ -83,7 +83,7 @@ UserAction userSetsValue(std::string label, std::intptr_t value) {
 
 UserAction userTypesText(std::string label, std::string text) {
   UserAction action;
-  action.kind = UserAction::Kind::SetText;
+  action.kind = UserAction::Kind::SET_TEXT;
   action.label = std::move(label);
   action.text = std::move(text);
   return action;
@@ -91,13 +91,13 @@ UserAction userTypesText(std::string label, std::string text) {
 
 UserAction userClosesWithOk() {
   UserAction action;
-  action.kind = UserAction::Kind::CloseOk;
+  action.kind = UserAction::Kind::CLOSE_OK;
   return action;
 }
 
 UserAction userCancels() {
   UserAction action;
-  action.kind = UserAction::Kind::CloseCancel;
+  action.kind = UserAction::Kind::CLOSE_CANCEL;
   return action;
 }
 

@@ -44,11 +44,11 @@ struct Message {
 // controls of the panel being opened by label; an action on a label the panel
 // lacks is logged ("user: Nope = 3 -> no such control") and skipped.
 struct UserAction {
-  enum class Kind { SetValue, SetText, CloseOk, CloseCancel };
-  Kind kind = Kind::CloseOk;
+  enum class Kind { SET_VALUE, SET_TEXT, CLOSE_OK, CLOSE_CANCEL };
+  Kind kind = Kind::CLOSE_OK;
   std::string label;        // the control acted on, by label
-  std::intptr_t value = 0;  // SetValue: the new integer value
-  std::string text;         // SetText: the new text
+  std::intptr_t value = 0;  // SET_VALUE: the new integer value
+  std::string text;         // SET_TEXT: the new text
 };
 
 // Sets a control's integer value, then fires its user event (when one is

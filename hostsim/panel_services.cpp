@@ -80,10 +80,10 @@ int playScript(HostSim::State* host, PanelHandle handle, std::vector<UserAction>
     Panel* panel = host->livePanel(handle);
     if (!panel) return 0;
     switch (action.kind) {
-      case UserAction::Kind::SetValue: userSetsValue(host, panel, action); break;
-      case UserAction::Kind::SetText: userTypesText(host, panel, action); break;
-      case UserAction::Kind::CloseOk: host->log("user: OK"); return 1;
-      case UserAction::Kind::CloseCancel: host->log("user: cancel"); return 0;
+      case UserAction::Kind::SET_VALUE: userSetsValue(host, panel, action); break;
+      case UserAction::Kind::SET_TEXT: userTypesText(host, panel, action); break;
+      case UserAction::Kind::CLOSE_OK: host->log("user: OK"); return 1;
+      case UserAction::Kind::CLOSE_CANCEL: host->log("user: cancel"); return 0;
     }
   }
   if (!host->livePanel(handle)) return 0;

@@ -62,7 +62,7 @@ void itemParam(ItemId item, std::int32_t parameter, double seconds, double* posi
   if (!position) return;
   Vector3 answer;
   const SceneItem* found = itemWithId(*host, item);
-  bool bone = found && found->spec.kind == ItemKind::Bone;
+  bool bone = found && found->spec.kind == ItemKind::BONE;
   if (host->positionsNonFinite || bone) {
     double nan = std::numeric_limits<double>::quiet_NaN();
     answer = {nan, nan, nan};

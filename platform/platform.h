@@ -46,9 +46,9 @@ std::optional<std::uint64_t> freeBytes(const std::string& directory);
 
 // --- Pipes
 enum class PipeRead {
-  kRead,      // *bytes holds everything the writer wrote before it closed
-  kNoWriter,  // no writer opened the pipe within the wait
-  kFailed,    // the pipe could not be opened or read
+  READ,         // *bytes holds everything the writer wrote before it closed
+  NO_WRITER,    // no writer opened the pipe within the wait
+  READ_FAILED,  // the pipe could not be opened or read
 };
 // Reads the pipe (a FIFO) at `path` to its end. Waits at most
 // `waitMilliseconds` for a writer to open it; once a writer has it open,

@@ -79,14 +79,14 @@ std::optional<std::uint64_t> freeBytes(const std::string& directory) {
 // pipe hung up.
 PipeRead readPipe(const std::string& path, int waitMilliseconds, std::string* bytes) {
   Descriptor pipe(open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-  if (pipe.get() < 0) return PipeRead::kFailed;
+  if (pipe.get() < 0) return PipeRead::READ_FAILED;
   auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMilliseconds);
   bool writerSeen = false;
   bytes->clear();
   char buffer[65536];
   for (;;) {
     pollfd watch{pipe.get(), POLLIN, 0};
-    if (poll(&watch, 1, PIPE_POLL_MILLISECONDS) < 0 && errno != EINTR) return PipeRead::kFailed;
+    if (poll(&watch, 1, PIPE_POLL_MILLISECONDS) < 0 && errno != EINTR) return PipeRead::READ_FAILED;
     ssize_t count = read(pipe.get(), buffer, sizeof buffer);
     if (count > 0) {
       bytes->append(buffer, static_cast<std::size_t>(count));
@@ -94,10 +94,10 @@ PipeRead readPipe(const std::string& path, int waitMilliseconds, std::string* by
     } else if (count < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
       writerSeen = true;
     } else if (count < 0 && errno != EINTR) {
-      return PipeRead::kFailed;
+      return PipeRead::READ_FAILED;
     } else if (count == 0) {
-      if (writerSeen || (watch.revents & POLLHUP)) return PipeRead::kRead;
-      if (std::chrono::steady_clock::now() >= deadline) return PipeRead::kNoWriter;
+      if (writerSeen || (watch.revents & POLLHUP)) return PipeRead::READ;
+      if (std::chrono::steady_clock::now() >= deadline) return PipeRead::NO_WRITER;
     }
   }
 }

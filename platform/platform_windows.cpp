@@ -96,7 +96,7 @@ std::optional<std::uint64_t> freeBytes(const std::string& directory) {
 PipeRead readPipe(const std::string& path, int waitMilliseconds, std::string* bytes) {
   bool noWriter = false;
   Handle pipe(openPipeWhenOffered(path, waitMilliseconds, &noWriter));
-  if (pipe.get() == INVALID_HANDLE_VALUE) return noWriter ? PipeRead::kNoWriter : PipeRead::kFailed;
+  if (pipe.get() == INVALID_HANDLE_VALUE) return noWriter ? PipeRead::NO_WRITER : PipeRead::READ_FAILED;
   bytes->clear();
   char buffer[65536];
   for (;;) {
@@ -105,7 +105,7 @@ PipeRead readPipe(const std::string& path, int waitMilliseconds, std::string* by
       bytes->append(buffer, count);
     } else {
       // The writer closed its end: everything it wrote was read.
-      return GetLastError() == ERROR_BROKEN_PIPE ? PipeRead::kRead : PipeRead::kFailed;
+      return GetLastError() == ERROR_BROKEN_PIPE ? PipeRead::READ : PipeRead::READ_FAILED;
     }
   }
 }

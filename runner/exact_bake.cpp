@@ -20,7 +20,7 @@ std::string quotedName(const RunScene& scene, std::size_t item) {
 // The first bone met on the walk, if any.
 const LeftOut* firstBone(const std::vector<LeftOut>& walk) {
   for (const LeftOut& leftOut : walk) {
-    if (leftOut.feature.kind == Unevaluated::Bone) return &leftOut;
+    if (leftOut.feature.kind == Unevaluated::BONE) return &leftOut;
   }
   return nullptr;
 }

@@ -18,7 +18,7 @@ std::optional<std::size_t> firstObjectOtherThan(const RunScene& scene,
                                                 std::optional<std::size_t> taken) {
   const auto& items = scene.items();
   for (std::size_t index = 0; index < items.size(); ++index) {
-    if (items[index].kind == scene_eval::ItemKind::Object && index != taken) return index;
+    if (items[index].kind == scene_eval::ItemKind::OBJECT && index != taken) return index;
   }
   return std::nullopt;
 }

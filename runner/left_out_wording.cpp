@@ -44,19 +44,19 @@ std::string controllerDoing(long code) {
 // What the feature does to the item whose lines hold it.
 std::string doing(const UnevaluatedFeature& feature) {
   switch (feature.kind) {
-    case Unevaluated::Bone:
+    case Unevaluated::BONE:
       return "is a bone";
-    case Unevaluated::MotionModifier:
+    case Unevaluated::MOTION_MODIFIER:
       return "is moved by a motion modifier plug-in";
-    case Unevaluated::InverseKinematics:
+    case Unevaluated::INVERSE_KINEMATICS:
       return "ends a chain solved by inverse kinematics";
-    case Unevaluated::RotationController:
+    case Unevaluated::ROTATION_CONTROLLER:
       return controllerDoing(feature.controller);
-    case Unevaluated::Target:
+    case Unevaluated::TARGET:
       return "turns to face a target item";
-    case Unevaluated::PivotRotation:
+    case Unevaluated::PIVOT_ROTATION:
       return "has a pivot rotation";
-    case Unevaluated::ChannelModifier:
+    case Unevaluated::CHANNEL_MODIFIER:
       return "has a modifier or expression on its " + channelName(feature.channel) + " channel";
   }
   return "is moved by what quorvel-run does not evaluate";

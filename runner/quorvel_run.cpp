@@ -19,9 +19,9 @@ int run(const RunOptions& given, const char* argv0) {
   std::string error;
   Session session;
   RunScene& scene = session.scene;
-  RunScene::Detail detail = !given.listItems ? RunScene::Detail::Positions
-                            : given.verbose  ? RunScene::Detail::Structure
-                                             : RunScene::Detail::Names;
+  RunScene::Detail detail = !given.listItems ? RunScene::Detail::POSITIONS
+                            : given.verbose  ? RunScene::Detail::STRUCTURE
+                                             : RunScene::Detail::NAMES;
   if (!validateRunOptions(given, &error)) return reportFailure(error);
   if (!scene.load(given.scenePath, detail, &error)) return reportFailure(error);
   if (given.listItems) {

@@ -40,11 +40,11 @@ bool RunScene::load(const std::string& path, Detail detail, std::string* error) 
   sourceName_ = path.empty() ? DEMO_SCENE_NAME : sceneSourceName(path);
   if (!reading_->read(document_, sourceName_, error)) return false;
   switch (detail) {
-    case Detail::Names:
+    case Detail::NAMES:
       return true;
-    case Detail::Structure:
+    case Detail::STRUCTURE:
       return reading_->readParents(error) && reading_->describeAll(error);
-    case Detail::Positions:
+    case Detail::POSITIONS:
       break;
   }
   return reading_->readParents(error);
@@ -64,7 +64,7 @@ std::optional<std::size_t> RunScene::find(const std::string& typed) const {
 
 std::optional<std::size_t> RunScene::camera() const {
   for (std::size_t index = 0; index < items().size(); ++index) {
-    if (items()[index].kind == scene_eval::ItemKind::Camera) return index;
+    if (items()[index].kind == scene_eval::ItemKind::CAMERA) return index;
   }
   return std::nullopt;
 }

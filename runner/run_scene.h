@@ -27,7 +27,7 @@ class RunScene {
   // read), their parents and what the host leaves out of their positions
   // too (motions still not read), or their parents, ready for evaluate to
   // give the measured items their positions.
-  enum class Detail { Names, Structure, Positions };
+  enum class Detail { NAMES, STRUCTURE, POSITIONS };
 
   // Reads the scene file at `path`, or builds the demo scene when `path` is
   // empty, and makes its items. On failure returns false and sets `error`

@@ -10,10 +10,10 @@ namespace {
 std::string unopenedMessage(SceneOpenResult result, const std::string& reason,
                             const std::string& what, const std::string& name) {
   switch (result) {
-    case SceneOpenResult::kByteOrderMark:
-    case SceneOpenResult::kCrOnlyLineEnds:
+    case SceneOpenResult::BYTE_ORDER_MARK:
+    case SceneOpenResult::CR_ONLY_LINE_ENDS:
       return name + reason.substr(reason.find(' '));  // "it begins ..." -> "NAME begins ..."
-    case SceneOpenResult::kNotAScene:
+    case SceneOpenResult::NOT_A_SCENE:
       return name + " is not a scene file: " + reason;
     default:
       return "cannot read " + what + ": " + reason;
@@ -28,7 +28,7 @@ SceneDocument* opened(const Source& source, Open open, const std::string& what,
   SceneDocument* document = nullptr;
   std::string reason;
   SceneOpenResult result = open(source, &document, &reason);
-  if (result != SceneOpenResult::kOpened) *error = unopenedMessage(result, reason, what, name);
+  if (result != SceneOpenResult::OPENED) *error = unopenedMessage(result, reason, what, name);
   return document;
 }
 
@@ -45,13 +45,13 @@ SceneDocument* sceneOfStandardInput(std::string* error) {
 SceneDocument* sceneOfPipe(const std::string& path, std::string* error) {
   std::string bytes;
   platform::PipeRead read = platform::readPipe(path, SCENE_PIPE_WAIT_MILLISECONDS, &bytes);
-  if (read == platform::PipeRead::kNoWriter) {
+  if (read == platform::PipeRead::NO_WRITER) {
     *error = "cannot read scene file " + path +
              ": it is a pipe that no program opened to write in " +
              std::to_string(SCENE_PIPE_WAIT_MILLISECONDS / 1000) + " seconds";
     return nullptr;
   }
-  if (read == platform::PipeRead::kFailed) {
+  if (read == platform::PipeRead::READ_FAILED) {
     *error = "cannot read scene file " + path + ": the pipe could not be opened or read";
     return nullptr;
   }

@@ -11,7 +11,7 @@ namespace {
 
 // The default scene's lines, without their newlines. Exact to the byte:
 // the motion lines begin with two blanks and "DataOverlayLabel " ends in one.
-constexpr const char* kDefaultSceneLines[] = {
+constexpr const char* DEFAULT_SCENE_LINES[] = {
     "LWSC",
     "1",
     "",
@@ -90,7 +90,7 @@ constexpr const char* kDefaultSceneLines[] = {
     "",
 };
 
-static_assert(std::size(kDefaultSceneLines) == 76);
+static_assert(std::size(DEFAULT_SCENE_LINES) == 76);
 
 // A new unlinked line holding `text` and a newline; null when memory runs out.
 SceneLine* newTextLine(const char* text) {
@@ -113,7 +113,7 @@ SceneLine* newTextLine(const char* text) {
 SceneDocument* newScene() {
   auto* document = static_cast<SceneDocument*>(sceneAllocate(1, sizeof(SceneDocument)));
   if (!document) return nullptr;
-  for (const char* text : kDefaultSceneLines) {
+  for (const char* text : DEFAULT_SCENE_LINES) {
     SceneLine* line = newTextLine(text);
     if (!line) {
       freeScene(document);

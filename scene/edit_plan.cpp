@@ -52,9 +52,9 @@ void EditPlan::insertAfter(SceneLine* anchor, SceneLine* line) {
   }
   Change* change = nullptr;
   for (int i = 0; i < count_ && !change; ++i) {
-    if (changes_[i].kind == ChangeKind::Insert && changes_[i].line == anchor) change = &changes_[i];
+    if (changes_[i].kind == ChangeKind::INSERT && changes_[i].line == anchor) change = &changes_[i];
   }
-  if (!change) change = addChange(ChangeKind::Insert, anchor);
+  if (!change) change = addChange(ChangeKind::INSERT, anchor);
   if (!change) {
     releaseLine(line);
     return;
@@ -75,7 +75,7 @@ void EditPlan::replaceText(SceneLine* line, char* text) {
     whole_ = false;
     return;
   }
-  Change* change = addChange(ChangeKind::Replace, line);
+  Change* change = addChange(ChangeKind::REPLACE, line);
   if (!change) {
     sceneRelease(text);
     return;
@@ -84,7 +84,7 @@ void EditPlan::replaceText(SceneLine* line, char* text) {
 }
 
 void EditPlan::removeBetween(SceneLine* before, SceneLine* after) {
-  Change* change = addChange(ChangeKind::Remove, before);
+  Change* change = addChange(ChangeKind::REMOVE, before);
   if (change) change->after = after;
 }
 
@@ -93,19 +93,19 @@ bool EditPlan::apply(SceneDocument* document) {
   for (int i = 0; i < count_; ++i) {
     Change& change = changes_[i];
     switch (change.kind) {
-      case ChangeKind::Insert: {
+      case ChangeKind::INSERT: {
         bool anchorWasLast = change.line->next == nullptr;
         linkLinesAfter(change.line, change.lines);
         if (anchorWasLast) document->last = change.lines.last;
         change.lines.first = nullptr;
         break;
       }
-      case ChangeKind::Replace:
+      case ChangeKind::REPLACE:
         sceneRelease(change.line->text);
         change.line->text = change.text;
         change.text = nullptr;
         break;
-      case ChangeKind::Remove:
+      case ChangeKind::REMOVE:
         releaseLinesBetween(change.line, change.after);
         break;
     }

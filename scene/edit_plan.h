@@ -47,7 +47,7 @@ class EditPlan {
  private:
   static constexpr int MOST_CHANGES = 32;
 
-  enum class ChangeKind { Insert, Replace, Remove };
+  enum class ChangeKind { INSERT, REPLACE, REMOVE };
 
   struct Change {
     ChangeKind kind;

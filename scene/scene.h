@@ -64,30 +64,30 @@ SceneDocument* readScene(const char* path);
 
 // What opening a scene found (openSceneFile, openSceneText).
 enum class SceneOpenResult {
-  kOpened,          // the scene was read, and it begins with "LWSC"
-  kUnreadable,      // the file cannot be opened or read, or is a directory
-  kNulByte,         // it holds a NUL byte, so it is not text
-  kOutOfMemory,     // there is not enough memory to hold it
-  kByteOrderMark,   // a UTF-8 byte-order mark stands before "LWSC"
-  kCrOnlyLineEnds,  // its lines end with CR alone, so it reads as one line
-  kNotAScene,       // it does not begin with "LWSC"
+  OPENED,          // the scene was read, and it begins with "LWSC"
+  UNREADABLE,      // the file cannot be opened or read, or is a directory
+  NUL_BYTE,         // it holds a NUL byte, so it is not text
+  NO_MEMORY,     // there is not enough memory to hold it
+  BYTE_ORDER_MARK,   // a UTF-8 byte-order mark stands before "LWSC"
+  CR_ONLY_LINE_ENDS,  // its lines end with CR alone, so it reads as one line
+  NOT_A_SCENE,       // it does not begin with "LWSC"
 };
 
 // Reads the scene file at `path` (our addition to readScene, which it
 // leaves as it is), and says why when it is no scene the host reads. On
-// kOpened sets *document to a new classified document owned by the caller
+// OPENED sets *document to a new classified document owned by the caller
 // (release it with freeScene). Otherwise leaves *document alone, allocates
 // nothing, and sets *reason to words that follow "cannot read FILE: ":
-//   kUnreadable      the system's reason ("No such file or directory"),
+//   UNREADABLE      the system's reason ("No such file or directory"),
 //                    "a read failed: " and the system's reason, or "it is a
 //                    directory"
-//   kNulByte         "it holds a NUL byte at offset N, so it is not text",
+//   NUL_BYTE         "it holds a NUL byte at offset N, so it is not text",
 //                    N the first NUL's offset from 0
-//   kOutOfMemory     "there is not enough memory to hold it"
-//   kByteOrderMark   "it begins with a UTF-8 byte-order mark (EF BB BF)
+//   NO_MEMORY     "there is not enough memory to hold it"
+//   BYTE_ORDER_MARK   "it begins with a UTF-8 byte-order mark (EF BB BF)
 //                    before "LWSC"; the host reads scenes without one"
-//   kNotAScene       "it does not begin with "LWSC"" (an empty scene too)
-//   kCrOnlyLineEnds  "it ends its lines with CR alone (classic Mac OS); the
+//   NOT_A_SCENE       "it does not begin with "LWSC"" (an empty scene too)
+//   CR_ONLY_LINE_ENDS  "it ends its lines with CR alone (classic Mac OS); the
 //                    host reads lines that end with LF or CR LF" (a scene
 //                    that begins with "LWSC" and a CR that no LF follows)
 // The checks come in that order. REQUIRES non-null arguments.
@@ -95,7 +95,7 @@ SceneOpenResult openSceneFile(const char* path, SceneDocument** document, std::s
 
 // As openSceneFile, of a scene's bytes already in memory (read from a pipe
 // or standard input, say): nothing is written to a file, and `bytes` are
-// not kept. Never kUnreadable.
+// not kept. Never UNREADABLE.
 SceneOpenResult openSceneText(std::string_view bytes, SceneDocument** document,
                               std::string* reason);
 

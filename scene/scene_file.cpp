@@ -22,11 +22,11 @@ constexpr std::size_t MOST_PIECE_BYTES = SCENE_BUFFER_SIZE - 1;
 // readScene reads, and writeScene writes, in blocks of this size.
 constexpr std::size_t FILE_BLOCK_SIZE = 64 * 1024;
 
-enum class PieceRead { kText, kEnd, kFailed };
+enum class PieceRead { PIECE, END, READ_FAILED };
 
 // Reads the next piece of `stream` (up to and including a newline, at most
 // 255 bytes) into a new exact-size heap text at *text, reading no byte past
-// the piece. kEnd at a clean end of the stream; kFailed on a read error, a
+// the piece. END at a clean end of the stream; READ_FAILED on a read error, a
 // NUL byte or exhausted memory, so that a caller never mistakes a failure for
 // the end of the file.
 PieceRead readPiece(std::FILE* stream, char** text) {
@@ -40,10 +40,10 @@ PieceRead readPiece(std::FILE* stream, char** text) {
     buffer[length++] = static_cast<char>(c);
     if (c == '\n') break;
   }
-  if (c == '\0' || (c == EOF && std::ferror(stream))) return PieceRead::kFailed;
-  if (length == 0) return PieceRead::kEnd;
+  if (c == '\0' || (c == EOF && std::ferror(stream))) return PieceRead::READ_FAILED;
+  if (length == 0) return PieceRead::END;
   *text = textOfBytes(buffer, length);
-  return *text ? PieceRead::kText : PieceRead::kFailed;
+  return *text ? PieceRead::PIECE : PieceRead::READ_FAILED;
 }
 
 // The scene's bytes, cut into pieces a block at a time: from a stream that
@@ -70,7 +70,7 @@ bool noNulByte(BlockReader* reader, const char* bytes, std::size_t size, std::ui
   const void* nul = std::memchr(bytes, '\0', size);
   if (!nul) return true;
   reader->fault->nulOffset = offset + static_cast<std::size_t>(static_cast<const char*>(nul) - bytes);
-  return fail(reader, SceneOpenResult::kNulByte);
+  return fail(reader, SceneOpenResult::NUL_BYTE);
 }
 
 // Makes sure a whole piece is unread, reading the next block when fewer
@@ -88,7 +88,7 @@ bool fillBlock(BlockReader* reader) {
   if (got < wanted) {
     if (std::ferror(reader->stream)) {
       reader->fault->systemError = errno;
-      return fail(reader, SceneOpenResult::kUnreadable);
+      return fail(reader, SceneOpenResult::UNREADABLE);
     }
     reader->streamEnded = true;
   }
@@ -98,8 +98,8 @@ bool fillBlock(BlockReader* reader) {
 
 // As readPiece, from the reader's block.
 PieceRead cutPiece(BlockReader* reader, char** text) {
-  if (!fillBlock(reader)) return PieceRead::kFailed;
-  if (reader->unreadSize == 0) return PieceRead::kEnd;
+  if (!fillBlock(reader)) return PieceRead::READ_FAILED;
+  if (reader->unreadSize == 0) return PieceRead::END;
   const char* start = reader->unread;
   std::size_t limit = reader->unreadSize < MOST_PIECE_BYTES ? reader->unreadSize : MOST_PIECE_BYTES;
   const char* newline = static_cast<const char*>(std::memchr(start, '\n', limit));
@@ -108,8 +108,8 @@ PieceRead cutPiece(BlockReader* reader, char** text) {
   reader->unreadSize -= length;
   reader->offset += length;
   *text = textOfBytes(start, length);
-  if (!*text) reader->fault->result = SceneOpenResult::kOutOfMemory;
-  return *text ? PieceRead::kText : PieceRead::kFailed;
+  if (!*text) reader->fault->result = SceneOpenResult::NO_MEMORY;
+  return *text ? PieceRead::PIECE : PieceRead::READ_FAILED;
 }
 
 // Appends every piece of the reader's stream to `document`, classified as
@@ -120,10 +120,10 @@ bool readLines(BlockReader* reader, SceneDocument* document) {
   for (;;) {
     char* text = nullptr;
     PieceRead result = cutPiece(reader, &text);
-    if (result == PieceRead::kEnd) return true;
-    if (result == PieceRead::kFailed) return false;
+    if (result == PieceRead::END) return true;
+    if (result == PieceRead::READ_FAILED) return false;
     SceneLine* line = lineOwningText(text);
-    if (!line) return fail(reader, SceneOpenResult::kOutOfMemory);
+    if (!line) return fail(reader, SceneOpenResult::NO_MEMORY);
     line->kind = kindOfText(text);
     if (line->kind == LINE_OBJECT) line->objectNumber = document->nextObjectNumber++;
     appendLine(document, line);
@@ -135,7 +135,7 @@ bool readLines(BlockReader* reader, SceneDocument* document) {
 SceneDocument* readDocument(BlockReader* reader) {
   auto* document = static_cast<SceneDocument*>(sceneAllocate(1, sizeof(SceneDocument)));
   if (!document) {
-    reader->fault->result = SceneOpenResult::kOutOfMemory;
+    reader->fault->result = SceneOpenResult::NO_MEMORY;
     return nullptr;
   }
   if (readLines(reader, document)) return document;
@@ -174,7 +174,7 @@ void writeThrough(BlockWriter* writer, const char* text) {
 
 char* readTextLine(std::FILE* stream) {
   char* text = nullptr;
-  return readPiece(stream, &text) == PieceRead::kText ? text : nullptr;
+  return readPiece(stream, &text) == PieceRead::PIECE ? text : nullptr;
 }
 
 SceneDocument* readSceneStream(std::FILE* stream, SceneReadFault* fault) {

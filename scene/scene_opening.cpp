@@ -19,10 +19,10 @@ std::string systemReason(int code) { return std::generic_category().message(code
 
 std::string readFaultReason(const SceneReadFault& fault) {
   switch (fault.result) {
-    case SceneOpenResult::kNulByte:
+    case SceneOpenResult::NUL_BYTE:
       return "it holds a NUL byte at offset " + std::to_string(fault.nulOffset) +
              ", so it is not text";
-    case SceneOpenResult::kOutOfMemory:
+    case SceneOpenResult::NO_MEMORY:
       return "there is not enough memory to hold it";
     default:
       return "a read failed: " + systemReason(fault.systemError);
@@ -38,19 +38,19 @@ SceneOpenResult textFault(const SceneDocument* document, std::string* reason) {
       first.substr(UTF8_BYTE_ORDER_MARK.size()).starts_with(SCENE_KEYWORD)) {
     *reason = "it begins with a UTF-8 byte-order mark (EF BB BF) before \"LWSC\"; the host reads "
               "scenes without one";
-    return SceneOpenResult::kByteOrderMark;
+    return SceneOpenResult::BYTE_ORDER_MARK;
   }
   if (!first.starts_with(SCENE_KEYWORD)) {
     *reason = "it does not begin with \"LWSC\"";
-    return SceneOpenResult::kNotAScene;
+    return SceneOpenResult::NOT_A_SCENE;
   }
   std::string_view::size_type cr = first.find('\r');
   if (cr != std::string_view::npos && cr + 1 < first.size() && first[cr + 1] != '\n') {
     *reason = "it ends its lines with CR alone (classic Mac OS); the host reads lines that end "
               "with LF or CR LF";
-    return SceneOpenResult::kCrOnlyLineEnds;
+    return SceneOpenResult::CR_ONLY_LINE_ENDS;
   }
-  return SceneOpenResult::kOpened;
+  return SceneOpenResult::OPENED;
 }
 
 // Hands a document read (or not) to the caller when it is a scene.
@@ -61,7 +61,7 @@ SceneOpenResult opened(SceneDocument* read, const SceneReadFault& fault, SceneDo
     return fault.result;
   }
   SceneOpenResult result = textFault(read, reason);
-  if (result == SceneOpenResult::kOpened) {
+  if (result == SceneOpenResult::OPENED) {
     *document = read;
   } else {
     freeScene(read);
@@ -75,13 +75,13 @@ SceneOpenResult openSceneFile(const char* path, SceneDocument** document, std::s
   std::error_code ignored;
   if (std::filesystem::is_directory(path, ignored)) {
     *reason = "it is a directory";
-    return SceneOpenResult::kUnreadable;
+    return SceneOpenResult::UNREADABLE;
   }
   errno = 0;
   std::FILE* stream = std::fopen(path, "rb");
   if (!stream) {
     *reason = systemReason(errno);
-    return SceneOpenResult::kUnreadable;
+    return SceneOpenResult::UNREADABLE;
   }
   SceneReadFault fault;
   SceneDocument* read = readSceneStream(stream, &fault);

@@ -13,11 +13,11 @@
 
 // Why a read failed.
 struct SceneReadFault {
-  // kUnreadable (a read error), kNulByte or kOutOfMemory; kOpened while
+  // UNREADABLE (a read error), NUL_BYTE or NO_MEMORY; OPENED while
   // nothing failed.
-  SceneOpenResult result = SceneOpenResult::kOpened;
-  int systemError = 0;         // kUnreadable: errno after the failed read
-  std::uint64_t nulOffset = 0;  // kNulByte: the first NUL byte's offset
+  SceneOpenResult result = SceneOpenResult::OPENED;
+  int systemError = 0;         // UNREADABLE: errno after the failed read
+  std::uint64_t nulOffset = 0;  // NUL_BYTE: the first NUL byte's offset
 };
 
 // A new classified document of every line of `stream`, read to its end,

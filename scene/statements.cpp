@@ -128,28 +128,28 @@ ItemStatement itemStatementOf(std::string_view statement, int version) {
   std::string_view text = withoutIndent(statement);
   // Every item keyword begins with one of these bytes.
   if (text.empty() || (text[0] != 'L' && text[0] != 'A' && text[0] != 'S')) {
-    return ItemStatement::None;
+    return ItemStatement::NO_ITEM;
   }
   if (textIsStatement(text, "LoadObject") || textIsStatement(text, "LoadObjectLayer") ||
       textIsStatement(text, "AddNullObject")) {
-    return ItemStatement::Object;
+    return ItemStatement::OBJECT;
   }
-  if (textIsStatement(text, "AddLight")) return ItemStatement::Light;
+  if (textIsStatement(text, "AddLight")) return ItemStatement::LIGHT;
   if (textIsStatement(text, version == 1 ? "ShowCamera" : "AddCamera")) {
-    return ItemStatement::Camera;
+    return ItemStatement::CAMERA;
   }
-  if (textIsStatement(text, "AddBone")) return ItemStatement::Bone;
-  return ItemStatement::None;
+  if (textIsStatement(text, "AddBone")) return ItemStatement::BONE;
+  return ItemStatement::NO_ITEM;
 }
 
 bool isObjectStatement(const SceneLine* line) {
-  return startsFileLine(line) && itemStatementOf(pieceStatement(line), 0) == ItemStatement::Object;
+  return startsFileLine(line) && itemStatementOf(pieceStatement(line), 0) == ItemStatement::OBJECT;
 }
 
 bool beginsItem(const SceneLine* line, int version) {
   if (!startsFileLine(line)) return false;
   ItemStatement item = itemStatementOf(pieceStatement(line), version);
-  return item != ItemStatement::None && item != ItemStatement::Bone;
+  return item != ItemStatement::NO_ITEM && item != ItemStatement::BONE;
 }
 
 int lineWords(const SceneLine* line, Word* words, int capacity) {

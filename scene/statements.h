@@ -18,7 +18,7 @@
 inline constexpr int FIRST_VERSION_WITH_OBJECT_IDS = 4;
 
 // What a statement begins.
-enum class ItemStatement { None, Object, Light, Camera, Bone };
+enum class ItemStatement { NO_ITEM, OBJECT, LIGHT, CAMERA, BONE };
 
 // The item that `statement` (its text without its line end) begins in a
 // scene of `version`: an object ("LoadObject", "LoadObjectLayer",

@@ -11,12 +11,12 @@
 
 namespace {
 
-constexpr const char* kTraceFileName = "SpecTEXT.txt";
+constexpr const char* TRACE_FILE_NAME = "SpecTEXT.txt";
 
 }  // namespace
 
 void traceText(const char* text) {
-  std::FILE* stream = std::fopen(kTraceFileName, "ab");
+  std::FILE* stream = std::fopen(TRACE_FILE_NAME, "ab");
   if (!stream) return;
   writeText(stream, text);
   std::fclose(stream);

@@ -13,7 +13,7 @@ std::vector<ItemFacts> factsOf(const std::vector<ItemLines>& items) {
   int objects = 0;
   for (std::size_t i = 0; i < items.size(); ++i) {
     facts[i].givenName = items[i].name;
-    if (items[i].kind == ItemKind::Object) facts[i].objectNumber = ++objects;
+    if (items[i].kind == ItemKind::OBJECT) facts[i].objectNumber = ++objects;
   }
   return facts;
 }

@@ -47,7 +47,7 @@ bool readController(const FileLine& line, const Complaint& complaint,
     return false;
   }
   if (code == 0) return true;
-  UnevaluatedFeature feature = featureOf(line, Unevaluated::RotationController, false);
+  UnevaluatedFeature feature = featureOf(line, Unevaluated::ROTATION_CONTROLLER, false);
   feature.controller = code;
   features->push_back(std::move(feature));
   return true;
@@ -63,7 +63,7 @@ bool readPivotRotation(const FileLine& line, const Complaint& complaint,
     return false;
   }
   if (angles[0] != 0 || angles[1] != 0 || angles[2] != 0) {
-    features->push_back(featureOf(line, Unevaluated::PivotRotation, false));
+    features->push_back(featureOf(line, Unevaluated::PIVOT_ROTATION, false));
   }
   return true;
 }
@@ -73,13 +73,13 @@ bool readKeywordFeature(const FileLine& line, const Complaint& complaint,
                         std::vector<UnevaluatedFeature>* features) {
   std::string_view text = line.text;
   if (isMotionModifier(text)) {
-    features->push_back(featureOf(line, Unevaluated::MotionModifier, true));
+    features->push_back(featureOf(line, Unevaluated::MOTION_MODIFIER, true));
   } else if (hasKeyword(text, "GoalObject")) {
-    features->push_back(featureOf(line, Unevaluated::InverseKinematics, true));
+    features->push_back(featureOf(line, Unevaluated::INVERSE_KINEMATICS, true));
   } else if (isRotationController(text)) {
     return readController(line, complaint, features);
   } else if (hasKeyword(text, "TargetItem") || hasKeyword(text, "TargetObject")) {
-    features->push_back(featureOf(line, Unevaluated::Target, false));
+    features->push_back(featureOf(line, Unevaluated::TARGET, false));
   } else if (hasKeyword(text, "PivotRotation")) {
     return readPivotRotation(line, complaint, features);
   }
@@ -144,8 +144,8 @@ class MotionChannels {
 bool unevaluatedFeatures(const std::vector<FileLine>& lines, const ItemLines& item,
                          const Complaint& complaint, std::vector<UnevaluatedFeature>* features) {
   std::vector<UnevaluatedFeature> found;
-  if (item.kind == ItemKind::Bone) {
-    found.push_back(featureOf(lines[item.begin], Unevaluated::Bone, true));
+  if (item.kind == ItemKind::BONE) {
+    found.push_back(featureOf(lines[item.begin], Unevaluated::BONE, true));
   }
   MotionChannels motion;
   for (std::size_t i = item.begin + 1; i < item.end; i = pastBlock(lines, i, item.end)) {
@@ -160,7 +160,7 @@ bool unevaluatedFeatures(const std::vector<FileLine>& lines, const ItemLines& it
     if (!unevaluated) continue;
     std::size_t index = static_cast<std::size_t>(*channel);
     UnevaluatedFeature feature =
-        featureOf(lines[*unevaluated], Unevaluated::ChannelModifier, index <= CHANNEL_POSITION_Z);
+        featureOf(lines[*unevaluated], Unevaluated::CHANNEL_MODIFIER, index <= CHANNEL_POSITION_Z);
     feature.channel = index;
     found.push_back(std::move(feature));
   }

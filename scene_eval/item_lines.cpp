@@ -29,19 +29,19 @@ inline constexpr std::size_t MOST_OBJECTS_WITH_BONES = 0x10000;
 // The kind of item that `statement` begins in a scene of `version`, if any.
 bool beginsItem(std::string_view statement, int version, ItemKind* kind) {
   switch (itemStatementOf(statement, version)) {
-    case ItemStatement::Object:
-      *kind = ItemKind::Object;
+    case ItemStatement::OBJECT:
+      *kind = ItemKind::OBJECT;
       return true;
-    case ItemStatement::Light:
-      *kind = ItemKind::Light;
+    case ItemStatement::LIGHT:
+      *kind = ItemKind::LIGHT;
       return true;
-    case ItemStatement::Camera:
-      *kind = ItemKind::Camera;
+    case ItemStatement::CAMERA:
+      *kind = ItemKind::CAMERA;
       return true;
-    case ItemStatement::Bone:
-      *kind = ItemKind::Bone;
+    case ItemStatement::BONE:
+      *kind = ItemKind::BONE;
       return true;
-    case ItemStatement::None:
+    case ItemStatement::NO_ITEM:
       break;
   }
   return false;
@@ -51,13 +51,13 @@ bool beginsItem(std::string_view statement, int version, ItemKind* kind) {
 // by their item lines.
 std::string_view nameKeyword(ItemKind kind) {
   switch (kind) {
-    case ItemKind::Light:
+    case ItemKind::LIGHT:
       return "LightName";
-    case ItemKind::Camera:
+    case ItemKind::CAMERA:
       return "CameraName";
-    case ItemKind::Bone:
+    case ItemKind::BONE:
       return "BoneName";
-    case ItemKind::Object:
+    case ItemKind::OBJECT:
       break;
   }
   return {};
@@ -127,18 +127,18 @@ std::string nameFromLine(const ItemLines& item, const char* fallback) {
 // The name and ID of the item whose lines are known.
 bool readItemLine(int version, const Complaint& complaint, ItemLines* item) {
   const KeptLine& line = item->itemLine;
-  if (item->kind == ItemKind::Object) return readObjectLine(line, version, complaint, item);
-  if (item->kind == ItemKind::Camera && version == 1) {
+  if (item->kind == ItemKind::OBJECT) return readObjectLine(line, version, complaint, item);
+  if (item->kind == ItemKind::CAMERA && version == 1) {
     item->name = "Camera";
     return true;
   }
   std::string_view rest = argumentOf(line.text);
   if (!rest.empty() && !takeId(line, &rest, complaint, &item->fileId)) return false;
   switch (item->kind) {
-    case ItemKind::Light:
+    case ItemKind::LIGHT:
       item->name = nameFromLine(*item, "Light");
       break;
-    case ItemKind::Bone:
+    case ItemKind::BONE:
       item->name = nameFromLine(*item, "Bone");
       break;
     default:
@@ -154,8 +154,8 @@ bool findBoneOwners(const Complaint& complaint, std::vector<ItemLines>* items) {
   std::vector<std::size_t> bonesOf(items->size(), 0);
   for (std::size_t i = 0; i < items->size(); ++i) {
     ItemLines& item = (*items)[i];
-    if (item.kind == ItemKind::Object) lastObject = i;
-    if (item.kind != ItemKind::Bone) continue;
+    if (item.kind == ItemKind::OBJECT) lastObject = i;
+    if (item.kind != ItemKind::BONE) continue;
     if (!lastObject) {
       complaint.at(item.itemLine.number,
                    "a bone before any object: " + quotedLine(item.itemLine.text));
@@ -274,13 +274,13 @@ std::uint32_t itemIdOf(ItemKind kind, std::size_t indexInKind) {
 }
 
 bool impliedItemId(const std::vector<ItemLines>& items, const ItemLines& item, std::uint32_t* id) {
-  if (item.kind != ItemKind::Bone) {
+  if (item.kind != ItemKind::BONE) {
     *id = itemIdOf(item.kind, item.indexInKind);
     return true;
   }
   std::size_t object = items[item.owner].indexInKind;
   if (item.boneIndex >= MOST_BONES_PER_OBJECT || object >= MOST_OBJECTS_WITH_BONES) return false;
-  *id = itemIdOf(ItemKind::Bone, item.boneIndex << ID_BONE_INDEX_SHIFT | object);
+  *id = itemIdOf(ItemKind::BONE, item.boneIndex << ID_BONE_INDEX_SHIFT | object);
   return true;
 }
 

@@ -28,7 +28,7 @@ struct KeptLine {
 // An item: its item line, through the line before the next item line (or
 // the end of the file), with what the reading kept of its lines.
 struct ItemLines {
-  ItemKind kind = ItemKind::Object;
+  ItemKind kind = ItemKind::OBJECT;
   const SceneLine* first = nullptr;  // the document line its item line begins at
   const SceneLine* stop = nullptr;   // the one the next item begins at; null: the end
   KeptLine itemLine;

@@ -74,13 +74,13 @@ std::string quoted(const std::string& name) { return "\"" + listedName(name) + "
 
 const char* kindName(ItemKind kind) {
   switch (kind) {
-    case ItemKind::Object:
+    case ItemKind::OBJECT:
       return "object";
-    case ItemKind::Light:
+    case ItemKind::LIGHT:
       return "light";
-    case ItemKind::Camera:
+    case ItemKind::CAMERA:
       return "camera";
-    case ItemKind::Bone:
+    case ItemKind::BONE:
       return "bone";
   }
   return "item";

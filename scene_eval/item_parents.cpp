@@ -18,7 +18,7 @@ class ObjectNumbers {
  public:
   explicit ObjectNumbers(const std::vector<ItemLines>& items) {
     for (std::size_t i = 0; i < items.size(); ++i) {
-      if (items[i].kind == ItemKind::Object) objects_.push_back(i);
+      if (items[i].kind == ItemKind::OBJECT) objects_.push_back(i);
     }
   }
 
@@ -129,7 +129,7 @@ bool itemParents(const std::vector<ItemLines>& items, int version, const Complai
     const std::optional<KeptLine>& parentLine = items[i].parentLine;
     if (!parentLine) {
       // A bone without a parent line hangs from its object.
-      if (items[i].kind == ItemKind::Bone) found[i] = items[i].owner;
+      if (items[i].kind == ItemKind::BONE) found[i] = items[i].owner;
       continue;
     }
     bool resolved = byObjectNumber ? objectNumbers.resolve(*parentLine, complaint, &found[i])

@@ -33,23 +33,23 @@ enum MotionChannel : std::size_t {
 // The shape of the span between two keys; a span has the kind of the key
 // that ends it.
 enum class SpanKind {
-  Tcb,      // Hermite curve with Kochanek-Bartels tangents from the neighbours
-  Hermite,  // Hermite curve with the tangents the keys store
-  Linear,   // a straight line
-  Stepped,  // the value of the key that begins the span
-  Bezier,   // cubic Bezier curve in the (time, value) plane through the handles
+  TCB,      // Hermite curve with Kochanek-Bartels tangents from the neighbours
+  HERMITE,  // Hermite curve with the tangents the keys store
+  LINEAR,   // a straight line
+  STEPPED,  // the value of the key that begins the span
+  BEZIER,   // cubic Bezier curve in the (time, value) plane through the handles
 };
 
 // What a channel does before its first key (its pre behaviour) or after its
 // last (its post behaviour).
 enum class Behavior {
-  Reset,          // value 0
-  Constant,       // the value of the end key
-  Repeat,         // the keyed span again and again
-  Oscillate,      // the keyed span forward, then backward, in turn
-  OffsetRepeat,   // repeated, each cycle shifted by last minus first value
-  Linear,         // along the curve's slope at the end key
-  FirstKeyValue,  // the first key's value (what old scenes call a reset)
+  RESET,          // value 0
+  CONSTANT,       // the value of the end key
+  REPEAT,         // the keyed span again and again
+  OSCILLATE,      // the keyed span forward, then backward, in turn
+  OFFSET_REPEAT,  // repeated, each cycle shifted by last minus first value
+  LINEAR,         // along the curve's slope at the end key
+  FIRST_KEY_VALUE,  // the first key's value (what old scenes call a reset)
 };
 
 // A Bezier handle, relative to its key.
@@ -61,7 +61,7 @@ struct BezierHandle {
 struct ChannelKey {
   double time = 0;  // seconds
   double value = 0;
-  SpanKind span = SpanKind::Tcb;  // of the span that ends at this key
+  SpanKind span = SpanKind::TCB;  // of the span that ends at this key
   double tension = 0;             // Tcb
   double continuity = 0;
   double bias = 0;
@@ -75,8 +75,8 @@ struct ChannelKey {
 
 struct Channel {
   std::vector<ChannelKey> keys;  // times strictly rise; none: the rest value
-  Behavior pre = Behavior::Constant;
-  Behavior post = Behavior::Constant;
+  Behavior pre = Behavior::CONSTANT;
+  Behavior post = Behavior::CONSTANT;
 };
 
 struct Motion {

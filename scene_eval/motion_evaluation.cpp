@@ -78,7 +78,7 @@ double cubicBezier(double p0, double p1, double p2, double p3, double u) {
 // has none: its outgoing tangent placed a third of the way along the span
 // stands in, which gives that key's Hermite curve.
 BezierHandle outgoingHandleOf(const ChannelKey& start, const ChannelKey& end) {
-  if (start.span == SpanKind::Bezier) return start.outgoingHandle;
+  if (start.span == SpanKind::BEZIER) return start.outgoingHandle;
   return {(end.time - start.time) / 3, start.outgoingTangent / 3};
 }
 
@@ -111,15 +111,15 @@ double valueWithinSpan(const Keys& keys, std::size_t k, double seconds) {
   const ChannelKey& end = keys[k + 1];
   double u = (seconds - start.time) / (end.time - start.time);
   switch (end.span) {
-    case SpanKind::Tcb:
+    case SpanKind::TCB:
       return hermite(start.value, tcbOutgoing(keys, k), end.value, tcbIncoming(keys, k + 1), u);
-    case SpanKind::Hermite:
+    case SpanKind::HERMITE:
       return hermite(start.value, start.outgoingTangent, end.value, end.incomingTangent, u);
-    case SpanKind::Linear:
+    case SpanKind::LINEAR:
       return start.value + (end.value - start.value) * u;
-    case SpanKind::Stepped:
+    case SpanKind::STEPPED:
       return start.value;
-    case SpanKind::Bezier:
+    case SpanKind::BEZIER:
       return bezierValue(start, end, seconds);
   }
   return start.value;
@@ -150,15 +150,15 @@ double slopeAtFirstKey(const Keys& keys) {
   const ChannelKey& end = keys[1];
   double duration = end.time - start.time;
   switch (end.span) {
-    case SpanKind::Tcb:
+    case SpanKind::TCB:
       return tcbOutgoing(keys, 0) / duration;
-    case SpanKind::Hermite:
+    case SpanKind::HERMITE:
       return start.outgoingTangent / duration;
-    case SpanKind::Linear:
+    case SpanKind::LINEAR:
       return (end.value - start.value) / duration;
-    case SpanKind::Stepped:
+    case SpanKind::STEPPED:
       return 0;
-    case SpanKind::Bezier:
+    case SpanKind::BEZIER:
       return bezierEndSlope({outgoingHandleOf(start, end),
                              {duration + end.incomingHandle.timeOffset,
                               end.value + end.incomingHandle.valueOffset - start.value},
@@ -174,15 +174,15 @@ double slopeAtLastKey(const Keys& keys) {
   const ChannelKey& end = keys.back();
   double duration = end.time - start.time;
   switch (end.span) {
-    case SpanKind::Tcb:
+    case SpanKind::TCB:
       return tcbIncoming(keys, keys.size() - 1) / duration;
-    case SpanKind::Hermite:
+    case SpanKind::HERMITE:
       return end.incomingTangent / duration;
-    case SpanKind::Linear:
+    case SpanKind::LINEAR:
       return (end.value - start.value) / duration;
-    case SpanKind::Stepped:
+    case SpanKind::STEPPED:
       return 0;
-    case SpanKind::Bezier:
+    case SpanKind::BEZIER:
       return bezierEndSlope({end.incomingHandle,
                              {outgoingHandleOf(start, end).timeOffset - duration,
                               start.value + outgoingHandleOf(start, end).valueOffset - end.value},
@@ -210,9 +210,9 @@ double valueOfCycle(const Keys& keys, Behavior behavior, double seconds) {
   if (!(duration > 0)) return first.value;
   double cycles = cyclesBefore(seconds, first.time, duration);
   double within = std::clamp(seconds - first.time - cycles * duration, 0.0, duration);
-  if (behavior == Behavior::Oscillate && std::fmod(cycles, 2) != 0) within = duration - within;
+  if (behavior == Behavior::OSCILLATE && std::fmod(cycles, 2) != 0) within = duration - within;
   double value = valueWithinKeys(keys, first.time + within);
-  if (behavior == Behavior::OffsetRepeat) value += cycles * (last.value - first.value);
+  if (behavior == Behavior::OFFSET_REPEAT) value += cycles * (last.value - first.value);
   return value;
 }
 
@@ -222,18 +222,18 @@ double valueOutsideKeys(const Channel& channel, bool before, double seconds) {
   const ChannelKey& end = before ? keys.front() : keys.back();
   Behavior behavior = before ? channel.pre : channel.post;
   switch (behavior) {
-    case Behavior::Reset:
+    case Behavior::RESET:
       return 0;
-    case Behavior::Constant:
+    case Behavior::CONSTANT:
       return end.value;
-    case Behavior::FirstKeyValue:
+    case Behavior::FIRST_KEY_VALUE:
       return keys.front().value;
-    case Behavior::Linear:
+    case Behavior::LINEAR:
       return end.value +
              (before ? slopeAtFirstKey(keys) : slopeAtLastKey(keys)) * (seconds - end.time);
-    case Behavior::Repeat:
-    case Behavior::Oscillate:
-    case Behavior::OffsetRepeat:
+    case Behavior::REPEAT:
+    case Behavior::OSCILLATE:
+    case Behavior::OFFSET_REPEAT:
       return valueOfCycle(keys, behavior, seconds);
   }
   return end.value;

@@ -38,7 +38,7 @@ class Version1Reader {
       if (!readKey(keyCount, k, &key)) return false;
       if (!addKey(key, framesPerSecond, k, &read)) return false;
     }
-    Behavior post = Behavior::Constant;
+    Behavior post = Behavior::CONSTANT;
     if (!readEndBehavior(keyCount, &post)) return false;
     for (Channel& channel : read.channels) channel.post = post;
     *motion = std::move(read);
@@ -140,7 +140,7 @@ class Version1Reader {
       ChannelKey channelKey;
       channelKey.time = key.frame / framesPerSecond;
       channelKey.value = valueFromDegrees(channel, key.values[channel]);
-      channelKey.span = key.linear ? SpanKind::Linear : SpanKind::Tcb;
+      channelKey.span = key.linear ? SpanKind::LINEAR : SpanKind::TCB;
       channelKey.tension = key.tension;
       channelKey.continuity = key.continuity;
       channelKey.bias = key.bias;
@@ -173,8 +173,8 @@ class Version1Reader {
                         quotedLine(endLine.text));
       return false;
     }
-    constexpr Behavior BY_CODE[] = {Behavior::FirstKeyValue, Behavior::Constant,
-                                    Behavior::Repeat};
+    constexpr Behavior BY_CODE[] = {Behavior::FIRST_KEY_VALUE, Behavior::CONSTANT,
+                                    Behavior::REPEAT};
     long code = 0;
     if (!parseInteger(argumentOf(endLine.text), &code) || code < 0 || code > 2) {
       complaint_.at(endLine.number,

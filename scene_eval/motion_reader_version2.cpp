@@ -78,7 +78,7 @@ class Version2Reader : private MotionLines {
     ChannelKey key;
     key.value = valueFromDegrees(channel, numbers[0]);
     key.time = numbers[1];
-    key.span = SpanKind::Tcb;
+    key.span = SpanKind::TCB;
     key.tension = numbers[3];
     key.continuity = numbers[4];
     key.bias = numbers[5];

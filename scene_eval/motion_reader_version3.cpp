@@ -17,15 +17,15 @@ inline constexpr std::size_t KEY_NUMBERS = 9;
 bool spanOfCode(double code, SpanKind* span) {
   constexpr int TCB = 0, HERMITE = 1, LINEAR = 3, STEPPED = 4, BEZIER = 5;
   if (code == TCB) {
-    *span = SpanKind::Tcb;
+    *span = SpanKind::TCB;
   } else if (code == HERMITE) {
-    *span = SpanKind::Hermite;
+    *span = SpanKind::HERMITE;
   } else if (code == LINEAR) {
-    *span = SpanKind::Linear;
+    *span = SpanKind::LINEAR;
   } else if (code == STEPPED) {
-    *span = SpanKind::Stepped;
+    *span = SpanKind::STEPPED;
   } else if (code == BEZIER) {
-    *span = SpanKind::Bezier;
+    *span = SpanKind::BEZIER;
   } else {
     return false;
   }
@@ -41,14 +41,14 @@ ChannelKey keyOfNumbers(const std::vector<double>& numbers, SpanKind span) {
   key.value = numbers[0];
   key.time = numbers[1];
   key.span = span;
-  if (span == SpanKind::Tcb) {
+  if (span == SpanKind::TCB) {
     key.tension = p[1];
     key.continuity = p[2];
     key.bias = p[3];
   }
   key.incomingTangent = p[4];
   key.outgoingTangent = p[5];
-  if (span == SpanKind::Bezier) {
+  if (span == SpanKind::BEZIER) {
     key.incomingHandle = {p[1], p[2]};
     key.outgoingHandle = {p[3], p[4]};
   }
@@ -143,7 +143,7 @@ class Version3Reader : private MotionLines {
                         keyName + ", found " + quotedLine(line->text));
       return false;
     }
-    SpanKind span = SpanKind::Tcb;
+    SpanKind span = SpanKind::TCB;
     if (!spanOfCode(numbers[2], &span)) {
       complaint_.at(line->number,
                     "span kind " + numberText(numbers[2]) + " of " + keyName +

@@ -18,9 +18,9 @@ bool MotionLines::takeLine(const std::string& expected, const FileLine** line) {
 
 bool behaviorOfCode(long code, const FileLine& line, const Complaint& complaint,
                     Behavior* behavior) {
-  constexpr Behavior BY_CODE[] = {Behavior::Reset,     Behavior::Constant,
-                                  Behavior::Repeat,    Behavior::Oscillate,
-                                  Behavior::OffsetRepeat, Behavior::Linear};
+  constexpr Behavior BY_CODE[] = {Behavior::RESET,     Behavior::CONSTANT,
+                                  Behavior::REPEAT,    Behavior::OSCILLATE,
+                                  Behavior::OFFSET_REPEAT, Behavior::LINEAR};
   if (code < 0 || code >= static_cast<long>(std::size(BY_CODE))) {
     complaint.at(line.number, "behaviour codes are 0 to 5, found " + quotedLine(line.text));
     return false;

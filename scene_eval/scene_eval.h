@@ -35,27 +35,27 @@ struct Vector3 {
 using PositionFunction = std::function<Vector3(double seconds)>;
 
 // Item kinds, numbered as the host's item type codes (ITEM_CAMERA is 2).
-enum class ItemKind : std::int32_t { Object = 0, Light = 1, Camera = 2, Bone = 3 };
+enum class ItemKind : std::int32_t { OBJECT = 0, LIGHT = 1, CAMERA = 2, BONE = 3 };
 
 // What moves an item beyond keyed channels, parents and pivots, the only
 // things this library evaluates.
 enum class Unevaluated : std::int32_t {
-  Bone,                // the item is a bone ("AddBone"): skeletons are not evaluated
-  MotionModifier,      // "Plugin ItemMotionHandler ...": a plug-in moves it
-  InverseKinematics,   // "GoalObject N": it ends a chain solved toward a goal
-  RotationController,  // "HController N", "PController N" or "BController N", N not 0
-  Target,              // "TargetItem ID" or "TargetObject N": it turns to face an item
-  PivotRotation,       // "PivotRotation H P B" other than 0 0 0
-  ChannelModifier,     // a motion channel's envelope holds more than keys and behaviours
+  BONE,                 // the item is a bone ("AddBone"): skeletons are not evaluated
+  MOTION_MODIFIER,      // "Plugin ItemMotionHandler ...": a plug-in moves it
+  INVERSE_KINEMATICS,   // "GoalObject N": it ends a chain solved toward a goal
+  ROTATION_CONTROLLER,  // "HController N", "PController N" or "BController N", N not 0
+  TARGET,               // "TargetItem ID" or "TargetObject N": it turns to face an item
+  PIVOT_ROTATION,       // "PivotRotation H P B" other than 0 0 0
+  CHANNEL_MODIFIER,     // a motion channel's envelope holds more than keys and behaviours
 };
 
 // One such feature in an item's own lines.
 struct UnevaluatedFeature {
-  Unevaluated kind = Unevaluated::Bone;
+  Unevaluated kind = Unevaluated::BONE;
   int line = 0;           // its line in the scene file, from 1
   std::string statement;  // that line without its indent, e.g. "PController 3"
-  long controller = 0;    // RotationController: its code (1 target, 2 path, 3 inverse kinematics)
-  std::size_t channel = 0;  // ChannelModifier: the channel, 0 to 8 (position x, y, z, heading,
+  long controller = 0;    // ROTATION_CONTROLLER: its code (1 target, 2 path, 3 inverse kinematics)
+  std::size_t channel = 0;  // CHANNEL_MODIFIER: the channel, 0 to 8 (position x, y, z, heading,
                             // pitch, bank, scale x, y, z)
   // True when it moves the item's own position; false when it moves only
   // the item's rotation, scale or pivot, so that it moves only the item's
@@ -66,7 +66,7 @@ struct UnevaluatedFeature {
 
 // An item to put in the scene.
 struct ItemSpec {
-  ItemKind kind = ItemKind::Object;
+  ItemKind kind = ItemKind::OBJECT;
   std::string name;
   // Null for a bone and for an item that hangs from one: their places are
   // not evaluated.

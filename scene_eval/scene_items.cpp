@@ -42,13 +42,13 @@ namespace {
 
 std::string_view motionKeyword(ItemKind kind) {
   switch (kind) {
-    case ItemKind::Object:
+    case ItemKind::OBJECT:
       return "ObjectMotion";
-    case ItemKind::Light:
+    case ItemKind::LIGHT:
       return "LightMotion";
-    case ItemKind::Camera:
+    case ItemKind::CAMERA:
       return "CameraMotion";
-    case ItemKind::Bone:
+    case ItemKind::BONE:
       return "BoneMotion";
   }
   return "ObjectMotion";
@@ -103,7 +103,7 @@ std::vector<bool> hangsFromBone(const std::vector<ItemLines>& items,
         break;
       }
       walk.push_back(item);
-      if (items[item].kind == ItemKind::Bone) {
+      if (items[item].kind == ItemKind::BONE) {
         found = YES;
         break;
       }
@@ -185,7 +185,7 @@ bool SceneReading::readMotions(const std::vector<std::size_t>& indexes, std::str
   }
   for (std::size_t i : indexes) {
     const ItemLines& item = outline_->items[i];
-    if (item.kind == ItemKind::Bone) continue;  // bones are not evaluated
+    if (item.kind == ItemKind::BONE) continue;  // bones are not evaluated
     if (motions_->placements.count(i) > 0) continue;
     ItemText text = itemTextOf(item);
     Placement placement;

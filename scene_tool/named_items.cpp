@@ -15,7 +15,7 @@ std::string NamedItems::unknownNameHint(const std::string& typed, const std::str
 
 std::optional<std::size_t> NamedItems::nthGivenName(const std::string& name, int ordinal) const {
   for (std::size_t index = 0; index < specs_.size(); ++index) {
-    if (specs_[index].kind == scene_eval::ItemKind::Object && facts_[index].givenName == name &&
+    if (specs_[index].kind == scene_eval::ItemKind::OBJECT && facts_[index].givenName == name &&
         --ordinal == 0) {
       return index;
     }
@@ -26,7 +26,7 @@ std::optional<std::size_t> NamedItems::nthGivenName(const std::string& name, int
 int NamedItems::objectCount() const {
   int count = 0;
   for (const scene_eval::ItemSpec& spec : specs_) {
-    if (spec.kind == scene_eval::ItemKind::Object) ++count;
+    if (spec.kind == scene_eval::ItemKind::OBJECT) ++count;
   }
   return count;
 }
@@ -39,7 +39,7 @@ std::optional<std::size_t> NamedItems::atLine(int line) const {
 }
 
 std::string NamedItems::listingLine(std::size_t index) const {
-  bool object = specs_[index].kind == scene_eval::ItemKind::Object;
+  bool object = specs_[index].kind == scene_eval::ItemKind::OBJECT;
   return scene_eval::listingLine(specs_[index],
                                  {object ? std::to_string(facts_[index].objectNumber) : "-"});
 }

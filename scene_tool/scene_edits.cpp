@@ -99,7 +99,7 @@ class SceneEdit {
   // names: a loaded object's path, the whole argument of its object line.
   std::string oldNameHint(const std::string& name) const {
     for (std::size_t index = 0; index < before_.size(); ++index) {
-      if (before_.spec(index).kind != ItemKind::Object) continue;
+      if (before_.spec(index).kind != ItemKind::OBJECT) continue;
       std::string text = fileLineText(itemLine(index));
       std::size_t blank = text.find(' ');
       if (blank != std::string::npos && text.substr(blank + 1) == name) {
@@ -129,7 +129,7 @@ class SceneEdit {
       return false;
     }
     ItemKind kind = before_.spec(*found).kind;
-    if (kind != ItemKind::Object) {
+    if (kind != ItemKind::OBJECT) {
       *error = at(itemLine(*found)) + quoted(name) + " is a " + scene_eval::kindName(kind) +
                ", not an object: quorvel-scene copies, parents and keys objects only";
       return false;

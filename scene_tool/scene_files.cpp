@@ -7,8 +7,8 @@ namespace {
 // The message for a scene the library did not open, named `name`.
 std::string unopenedMessage(SceneOpenResult result, const std::string& reason,
                             const std::string& name) {
-  bool contentFault = result == SceneOpenResult::kByteOrderMark ||
-              result == SceneOpenResult::kCrOnlyLineEnds || result == SceneOpenResult::kNotAScene;
+  bool contentFault = result == SceneOpenResult::BYTE_ORDER_MARK ||
+              result == SceneOpenResult::CR_ONLY_LINE_ENDS || result == SceneOpenResult::NOT_A_SCENE;
   return contentFault ? name + ":1: not a scene file: " + reason : "cannot read " + name + ": " + reason;
 }
 
@@ -21,7 +21,7 @@ std::string sceneFileName(const std::string& path) {
 Document readSceneFile(const std::string& path, std::string* error) {
   SceneDocument* document = nullptr;
   std::string reason;
-  SceneOpenResult result = SceneOpenResult::kOpened;
+  SceneOpenResult result = SceneOpenResult::OPENED;
   std::string bytes;
   if (path != STANDARD_STREAM_PATH) {
     result = openSceneFile(path.c_str(), &document, &reason);
@@ -31,7 +31,7 @@ Document readSceneFile(const std::string& path, std::string* error) {
   } else {
     result = openSceneText(bytes, &document, &reason);
   }
-  if (result != SceneOpenResult::kOpened) *error = unopenedMessage(result, reason, sceneFileName(path));
+  if (result != SceneOpenResult::OPENED) *error = unopenedMessage(result, reason, sceneFileName(path));
   return Document(document);
 }
 

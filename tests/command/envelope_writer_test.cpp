@@ -30,15 +30,15 @@ class EnvelopeWriterTest : public ::testing::Test {
   // An item whose x is its frame number at 30 frames per second, and a target
   // at the origin: each key's distance is the frame it sampled.
   void addItemMovingOneUnitPerFrame() {
-    item = host.addItem({ItemKind::Object, "Mover", [](double seconds) {
+    item = host.addItem({ItemKind::OBJECT, "Mover", [](double seconds) {
                            return Vector3{seconds * 30.0, 0, 0};
                          }});
-    target = host.addItem({ItemKind::Object, "Origin", standingAt(0, 0, 0)});
+    target = host.addItem({ItemKind::OBJECT, "Origin", standingAt(0, 0, 0)});
   }
 
   void addStillItems(Vector3 a, Vector3 b) {
-    item = host.addItem({ItemKind::Object, "A", standingAt(a.x, a.y, a.z)});
-    target = host.addItem({ItemKind::Object, "B", standingAt(b.x, b.y, b.z)});
+    item = host.addItem({ItemKind::OBJECT, "A", standingAt(a.x, a.y, a.z)});
+    target = host.addItem({ItemKind::OBJECT, "B", standingAt(b.x, b.y, b.z)});
   }
 
   std::string write(std::int32_t lastFrame, std::int32_t frameStep) {
@@ -106,9 +106,9 @@ TEST_F(EnvelopeWriterTest, DistancesAreWrittenInFixedPointExceptAnExactZero) {
       {{0, 0, -1.5}, "1.500000"},
       {{1, 2, 2}, "3.000000"},
   };
-  item = host.addItem({ItemKind::Object, "A", standingAt(0, 0, 0)});
+  item = host.addItem({ItemKind::OBJECT, "A", standingAt(0, 0, 0)});
   for (const Case& c : cases) {
-    target = host.addItem({ItemKind::Object, "B", standingAt(c.target.x, c.target.y, c.target.z)});
+    target = host.addItem({ItemKind::OBJECT, "B", standingAt(c.target.x, c.target.y, c.target.z)});
     EXPECT_EQ(write(1, 1), header(1) + key(c.valueLine, 0)) << c.valueLine;
   }
 }
@@ -163,8 +163,8 @@ TEST_F(EnvelopeWriterTest, AFileThatCannotBeOpenedIsNamedInTheMessage) {
 // Each failure is reported and leaves the previous envelope exactly as it
 // was, with no temporary file beside it.
 TEST_F(EnvelopeWriterTest, AFailedOrRefusedWriteLeavesThePreviousEnvelopeWhole) {
-  constexpr double kHuge = 1e308;
-  constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+  constexpr double HUGE_NUMBER = 1e308;
+  constexpr double NOT_A_NUMBER = std::numeric_limits<double>::quiet_NaN();
   struct Case {
     const char* name;
     hostsim::PositionFunction targetAt;
@@ -172,10 +172,10 @@ TEST_F(EnvelopeWriterTest, AFailedOrRefusedWriteLeavesThePreviousEnvelopeWhole) 
     Message message;
   };
   const Case cases[] = {
-      {"items 2e308 apart", standingAt(-kHuge, 0, 0), false,
+      {"items 2e308 apart", standingAt(-HUGE_NUMBER, 0, 0), false,
        {path, "Distance is not a finite number at frame 0"}},
       {"a NaN position at frame 7",
-       [=](double seconds) { return Vector3{seconds * 30 > 6.5 ? kNaN : 1.0, 0, 0}; }, false,
+       [=](double seconds) { return Vector3{seconds * 30 > 6.5 ? NOT_A_NUMBER : 1.0, 0, 0}; }, false,
        {path, "Distance is not a finite number at frame 7"}},
       {"an infinite position at frame 2",
        [=](double seconds) { return Vector3{0, seconds * 30 > 1.5 ? -INFINITY : 1.0, 0}; }, false,
@@ -184,9 +184,9 @@ TEST_F(EnvelopeWriterTest, AFailedOrRefusedWriteLeavesThePreviousEnvelopeWhole) 
        {path, "Unable to write envelope file"}},
   };
   const std::string previous = header(1) + key("1.000000", 0);
-  item = host.addItem({ItemKind::Object, "A", standingAt(kHuge, 0, 0)});
+  item = host.addItem({ItemKind::OBJECT, "A", standingAt(HUGE_NUMBER, 0, 0)});
   for (const Case& c : cases) {
-    target = host.addItem({ItemKind::Object, "B", c.targetAt});
+    target = host.addItem({ItemKind::OBJECT, "B", c.targetAt});
     std::FILE* old = std::fopen(path.c_str(), "wb");
     ASSERT_NE(old, nullptr);
     std::fputs(previous.c_str(), old);
@@ -208,10 +208,10 @@ TEST_F(EnvelopeWriterTest, AFailedOrRefusedWriteLeavesThePreviousEnvelopeWhole) 
 // A host may run in a locale whose decimal point is a comma: the envelope
 // must still be the bytes the C locale gives.
 TEST_F(EnvelopeWriterTest, NumbersAreTheSameInACommaDecimalLocale) {
-  item = host.addItem({ItemKind::Object, "Mover", [](double seconds) {
+  item = host.addItem({ItemKind::OBJECT, "Mover", [](double seconds) {
                          return Vector3{seconds * 30.0 * 1234.5678, 0.25, 0};
                        }});
-  target = host.addItem({ItemKind::Object, "Origin", standingAt(0, 0, 0)});
+  target = host.addItem({ItemKind::OBJECT, "Origin", standingAt(0, 0, 0)});
   std::string inCLocale = write(30, 7);
   std::string inCommaLocale;
   {
@@ -229,11 +229,11 @@ TEST_F(EnvelopeWriterTest, AFailedWriteIsReported) {
   // The item is sampled after the file was opened and before a byte of the
   // keys is written: from then on, no write can succeed. Ten thousand keys
   // outlast what any pipe takes in.
-  item = host.addItem({ItemKind::Object, "A", [&](double) {
+  item = host.addItem({ItemKind::OBJECT, "A", [&](double) {
                          failing.waitUntilWritesFail();
                          return Vector3{0, 0, 0};
                        }});
-  target = host.addItem({ItemKind::Object, "B", standingAt(3, 4, 0)});
+  target = host.addItem({ItemKind::OBJECT, "B", standingAt(3, 4, 0)});
   writeEnvelope(item, target, failing.path().c_str(), 10000, 1);
   EXPECT_THAT(host.messages(),
               ElementsAre(Message{failing.path(), "Unable to write envelope file"}));

@@ -31,8 +31,8 @@ TEST(GoldenRunTest, DefaultRunMakesExactlyTheseHostCalls) {
   const std::string directory = scratch.root().string();
   const std::string path = directory + PATH_SEPARATOR + "quorvel.env";
   host.setDirectory("Envelopes", directory);
-  ItemId ball = host.addItem({ItemKind::Object, "Ball", standingAt(0, 0, 0)});
-  ItemId box = host.addItem({ItemKind::Object, "Box", standingAt(3, 4, 0)});
+  ItemId ball = host.addItem({ItemKind::OBJECT, "Ball", standingAt(0, 0, 0)});
+  ItemId box = host.addItem({ItemKind::OBJECT, "Box", standingAt(3, 4, 0)});
   host.scriptUser({userSetsValue("Item", ball), userSetsValue("Target", box)});
 
   ASSERT_EQ(activateCommand(1, HostSim::lookup(), nullptr, nullptr), 0);

@@ -27,8 +27,8 @@ class OptionsPanelTest : public ::testing::Test {
  protected:
   void SetUp() override {
     host.setDirectory("Envelopes", scratch.root().string());
-    ball = host.addItem({ItemKind::Object, "Ball", standingAt(0, 0, 0)});
-    box = host.addItem({ItemKind::Object, "Box", standingAt(3, 4, 0)});
+    ball = host.addItem({ItemKind::OBJECT, "Ball", standingAt(0, 0, 0)});
+    box = host.addItem({ItemKind::OBJECT, "Box", standingAt(3, 4, 0)});
   }
 
   void TearDown() override {
@@ -37,7 +37,7 @@ class OptionsPanelTest : public ::testing::Test {
   }
 
   ItemId addCamera(double x, double y, double z) {
-    return host.addItem({ItemKind::Camera, "Camera", standingAt(x, y, z)});
+    return host.addItem({ItemKind::CAMERA, "Camera", standingAt(x, y, z)});
   }
 
   std::int32_t activate() { return activateCommand(1, HostSim::lookup(), nullptr, nullptr); }

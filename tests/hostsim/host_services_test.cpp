@@ -76,10 +76,10 @@ TEST(Items, FirstItemFindsTheFirstOfAKindInOrderOfAdding) {
   auto* info = static_cast<ItemInfoServices*>(HostSim::lookup()("LW Item Info", 0));
   host.clearCalls();
   EXPECT_EQ(info->firstItem(ITEM_CAMERA, 0), 0u);
-  EXPECT_EQ(host.addItem({ItemKind::Object, "Ball", nullptr}), 1u);
-  EXPECT_EQ(host.addItem({ItemKind::Light, "Light", nullptr}), 2u);
-  EXPECT_EQ(host.addItem({ItemKind::Camera, "Camera", nullptr}), 3u);
-  EXPECT_EQ(host.addItem({ItemKind::Camera, "Second", nullptr}), 4u);
+  EXPECT_EQ(host.addItem({ItemKind::OBJECT, "Ball", nullptr}), 1u);
+  EXPECT_EQ(host.addItem({ItemKind::LIGHT, "Light", nullptr}), 2u);
+  EXPECT_EQ(host.addItem({ItemKind::CAMERA, "Camera", nullptr}), 3u);
+  EXPECT_EQ(host.addItem({ItemKind::CAMERA, "Second", nullptr}), 4u);
   EXPECT_EQ(host.itemNamed("Second"), 4u);
   EXPECT_EQ(host.itemNamed("Nothing"), 0u);
   EXPECT_EQ(info->firstItem(ITEM_CAMERA, 0), 3u);
@@ -93,8 +93,8 @@ TEST(Items, WorldPositionFollowsTheItemAndIsZeroWhenUnknown) {
   HostSim host;
   auto* info = static_cast<ItemInfoServices*>(HostSim::lookup()("LW Item Info", 0));
   ItemId ball = host.addItem(
-      {ItemKind::Object, "Ball", [](double t) { return Vector3{t, 2 * t, -1.5}; }});
-  ItemId still = host.addItem({ItemKind::Object, "Still", nullptr});
+      {ItemKind::OBJECT, "Ball", [](double t) { return Vector3{t, 2 * t, -1.5}; }});
+  ItemId still = host.addItem({ItemKind::OBJECT, "Still", nullptr});
   host.clearCalls();
   struct Case {
     ItemId item;
@@ -119,7 +119,7 @@ TEST(Items, WorldPositionFollowsTheItemAndIsZeroWhenUnknown) {
 TEST(Items, ABoneIsNeverServedAPosition) {
   HostSim host;
   auto* info = static_cast<ItemInfoServices*>(HostSim::lookup()("LW Item Info", 0));
-  ItemId bone = host.addItem({ItemKind::Bone, "Arm", [](double) { return Vector3{1, 2, 3}; }});
+  ItemId bone = host.addItem({ItemKind::BONE, "Arm", [](double) { return Vector3{1, 2, 3}; }});
   double xyz[3] = {9, 9, 9};
   info->itemParam(bone, PARAM_WORLD_POSITION, 0.5, xyz);
   for (double coordinate : xyz) EXPECT_TRUE(std::isnan(coordinate));

@@ -15,7 +15,7 @@ using ::testing::ElementsAre;
 
 TEST(LongRun, ObserverCountsEveryCallAndNonFiniteAnswersStartWhenAsked) {
   HostSim host;
-  ItemId item = host.addItem({ItemKind::Object, "Box", [](double) { return Vector3{1, 2, 3}; }});
+  ItemId item = host.addItem({ItemKind::OBJECT, "Box", [](double) { return Vector3{1, 2, 3}; }});
   auto* info = static_cast<ItemInfoServices*>(HostSim::lookup()("LW Item Info", 0));
   host.logCalls(false);
   std::vector<std::uint64_t> seen;

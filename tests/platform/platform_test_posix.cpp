@@ -121,10 +121,10 @@ TEST(PosixPlatform, ReadPipeReadsAFifoToItsEndAndGivesUpOnOneNobodyWrites) {
     platform::PipeRead expected;
   };
   const Case cases[] = {
-      {"written at once", large, 0, 2000, platform::PipeRead::kRead},
-      {"written within the wait", "LWSC\n1\n", 200, 3000, platform::PipeRead::kRead},
-      {"opened and closed with nothing", "", 0, 2000, platform::PipeRead::kRead},
-      {"never opened", "", -1, 200, platform::PipeRead::kNoWriter},
+      {"written at once", large, 0, 2000, platform::PipeRead::READ},
+      {"written within the wait", "LWSC\n1\n", 200, 3000, platform::PipeRead::READ},
+      {"opened and closed with nothing", "", 0, 2000, platform::PipeRead::READ},
+      {"never opened", "", -1, 200, platform::PipeRead::NO_WRITER},
   };
   for (const Case& c : cases) {
     ScratchDirectory directory;
@@ -136,16 +136,16 @@ TEST(PosixPlatform, ReadPipeReadsAFifoToItsEndAndGivesUpOnOneNobodyWrites) {
     EXPECT_EQ(platform::readPipe(fifo.path(), c.wait, &bytes), c.expected) << c.why;
     auto took = std::chrono::steady_clock::now() - start;
     if (writer.joinable()) writer.join();
-    if (c.expected == platform::PipeRead::kRead) {
+    if (c.expected == platform::PipeRead::READ) {
       EXPECT_EQ(bytes, c.bytes) << c.why;
     }
-    if (c.expected == platform::PipeRead::kNoWriter) {
+    if (c.expected == platform::PipeRead::NO_WRITER) {
       EXPECT_GE(took, std::chrono::milliseconds(c.wait)) << c.why;
     }
   }
   std::string bytes;
   ScratchDirectory directory;
-  EXPECT_EQ(platform::readPipe(directory.path("absent"), 200, &bytes), platform::PipeRead::kFailed);
+  EXPECT_EQ(platform::readPipe(directory.path("absent"), 200, &bytes), platform::PipeRead::READ_FAILED);
 }
 
 TEST(PosixPlatform, TemporaryFilesAreNewEmptyApartAndTheUsersOwnInTheTemporaryDirectory) {

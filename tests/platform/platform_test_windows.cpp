@@ -89,21 +89,21 @@ TEST(WindowsPlatform, ReadPipeReadsAServedPipeToItsEndAndGivesUpOnOneNobodyServe
     platform::PipeRead expected;
   };
   const Case cases[] = {
-      {"served at once", large, 0, 2000, platform::PipeRead::kRead},
-      {"served within the wait", "LWSC\n1\n", 200, 3000, platform::PipeRead::kRead},
-      {"served with nothing", "", 0, 2000, platform::PipeRead::kRead},
-      {"never served", "", -1, 200, platform::PipeRead::kNoWriter},
+      {"served at once", large, 0, 2000, platform::PipeRead::READ},
+      {"served within the wait", "LWSC\n1\n", 200, 3000, platform::PipeRead::READ},
+      {"served with nothing", "", 0, 2000, platform::PipeRead::READ},
+      {"never served", "", -1, 200, platform::PipeRead::NO_WRITER},
   };
   for (const Case& c : cases) {
     PipeServer server(c.bytes, c.serverDelay);
     std::string bytes = "left over";
     EXPECT_EQ(platform::readPipe(server.path(), c.wait, &bytes), c.expected) << c.why;
-    if (c.expected == platform::PipeRead::kRead) {
+    if (c.expected == platform::PipeRead::READ) {
       EXPECT_EQ(bytes, c.bytes) << c.why;
     }
   }
   std::string bytes;
-  EXPECT_EQ(platform::readPipe(writeOnly.path(), 2000, &bytes), platform::PipeRead::kFailed);
+  EXPECT_EQ(platform::readPipe(writeOnly.path(), 2000, &bytes), platform::PipeRead::READ_FAILED);
 }
 
 // The pipe's one instance held by another reader: the runner waits for it
@@ -116,7 +116,7 @@ TEST(WindowsPlatform, ReadPipeGivesUpOnAPipeAnotherReaderHolds) {
   }
   ASSERT_NE(holder, INVALID_HANDLE_VALUE);
   std::string bytes;
-  EXPECT_EQ(platform::readPipe(server.path(), 300, &bytes), platform::PipeRead::kNoWriter);
+  EXPECT_EQ(platform::readPipe(server.path(), 300, &bytes), platform::PipeRead::NO_WRITER);
   char buffer[64];
   DWORD count = 0;
   while (ReadFile(holder, buffer, sizeof buffer, &count, nullptr)) {

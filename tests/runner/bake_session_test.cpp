@@ -77,7 +77,7 @@ class BakeSessionTest : public ::testing::Test {
  protected:
   void SetUp() override {
     std::string error;
-    ASSERT_TRUE(session_.scene.load("", RunScene::Detail::Positions, &error)) << error;
+    ASSERT_TRUE(session_.scene.load("", RunScene::Detail::POSITIONS, &error)) << error;
     session_.modulePath = QUORVEL_MODULE_FILE;
     options_.envelopesDirectory = directory_.root().string();
     options_.quiet = true;

@@ -50,7 +50,7 @@ int lineOf(const std::string& text, const std::string& statement) {
 }
 
 // Where a row puts its feature.
-enum class On { Item, Parent, Unrelated };
+enum class On { ITEM, PARENT, UNRELATED };
 
 // Child, the item measured, hangs from Mover at (3, 4, 0); Anchor, the
 // target, stands at the origin; Unrelated stands apart. The feature goes
@@ -61,9 +61,9 @@ std::string sceneWithFeature(On on, const std::string& feature,
     if (here != on) return std::make_pair(after, std::string());
     return channel ? std::make_pair(after, feature) : std::make_pair(feature + after, std::string());
   };
-  auto [moverAfter, moverEnvelope] = lines(On::Parent, "");
-  auto [childAfter, childEnvelope] = lines(On::Item, "ParentItem 10000000\n");
-  auto [otherAfter, otherEnvelope] = lines(On::Unrelated, "");
+  auto [moverAfter, moverEnvelope] = lines(On::PARENT, "");
+  auto [childAfter, childEnvelope] = lines(On::ITEM, "ParentItem 10000000\n");
+  auto [otherAfter, otherEnvelope] = lines(On::UNRELATED, "");
   return scene3(null3("Mover", 3, 4, 0, moverAfter, channel, moverEnvelope) +
                 null3("Child", 0, 0, 0, childAfter, channel, childEnvelope) +
                 null3("Anchor", 0, 0, 0) +
@@ -110,20 +110,20 @@ TEST_F(ExactBakeTest, EachRuleRefusesOnTheItemOrItsParentAndNotOnAnUnrelatedItem
        "has a modifier or expression on its heading channel (\"Plugin ChannelHandler", true},
   };
   for (const Rule& rule : rules) {
-    for (On on : {On::Item, On::Parent, On::Unrelated}) {
+    for (On on : {On::ITEM, On::PARENT, On::UNRELATED}) {
       SCOPED_TRACE(std::string(rule.rule) + " on " +
-                   (on == On::Item ? "the item" : on == On::Parent ? "its parent" : "another"));
+                   (on == On::ITEM ? "the item" : on == On::PARENT ? "its parent" : "another"));
       std::filesystem::remove(directory_.path("out.env"));
       std::string scene = sceneWithFeature(on, rule.feature, rule.channel);
       RunResult run = bakeChild(scene);
-      bool exact = on == On::Unrelated || (on == On::Item && rule.exactOnTheItem);
+      bool exact = on == On::UNRELATED || (on == On::ITEM && rule.exactOnTheItem);
       if (exact) {
         EXPECT_EQ(run.status, 0) << run.err;
         EXPECT_EQ(read("out.env"), FIVE_APART);
         continue;
       }
       std::string firstLine = rule.feature.substr(0, rule.feature.find('\n'));
-      std::string subject = on == On::Item ? "it " : "its parent \"Mover\" ";
+      std::string subject = on == On::ITEM ? "it " : "its parent \"Mover\" ";
       EXPECT_EQ(run.status, 3);
       EXPECT_THAT(run.err, StartsWith("quorvel-run: scene.lws:" +
                                       std::to_string(lineOf(scene, firstLine)) +

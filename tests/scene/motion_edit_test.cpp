@@ -14,16 +14,16 @@ namespace {
 using Edit = std::function<bool(SceneDocument*)>;
 
 // One block as addNullObject makes it: head, default motion key, tail.
-const std::string kHead = "LWSC\nAddNullObject Null\nShowObject 8 7\nObjectMotion (unnamed)\n  9\n";
-const std::string kDefaultKey = "  0 0 0 0 0 0 1 1 1\n  0 0 0 0 0\n";
-const std::string kEnd = "EndBehavior 1\n";
-const std::string kTail = "ShadowOptions 7\n\nAmbientColor 1\n";
-const std::string kBlock = kHead + "  1\n" + kDefaultKey + kEnd + kTail;
+const std::string HEAD = "LWSC\nAddNullObject Null\nShowObject 8 7\nObjectMotion (unnamed)\n  9\n";
+const std::string DEFAULT_KEY = "  0 0 0 0 0 0 1 1 1\n  0 0 0 0 0\n";
+const std::string END = "EndBehavior 1\n";
+const std::string TAIL = "ShadowOptions 7\n\nAmbientColor 1\n";
+const std::string BLOCK = HEAD + "  1\n" + DEFAULT_KEY + END + TAIL;
 
 // The key that keyAt(base, frame) adds, for the bases used here.
-const std::string kKey1 =
+const std::string KEY1 =
     "  1.000000 2.000000 3.000000 10.000000 20.000000 30.000000 1.000000 1.500000 2.000000\n";
-const std::string kKey5 =
+const std::string KEY5 =
     "  -5.000000 -4.000000 -3.000000 10.000000 20.000000 30.000000 1.000000 1.500000 2.000000\n";
 
 SceneLine* objectOf(SceneDocument* document) { return findObjectLine(document, "", 1); }
@@ -60,16 +60,16 @@ void expectCases(std::initializer_list<Case> cases) {
 }
 
 TEST(ParentEdits, InsertBeforeShadowOptionsThenRewriteInPlaceOrGrown) {
-  const std::string parented = kHead + "  1\n" + kDefaultKey + kEnd + "ParentObject 9\n" + kTail;
+  const std::string parented = HEAD + "  1\n" + DEFAULT_KEY + END + "ParentObject 9\n" + TAIL;
   const std::string stray = "LWSC\nAddNullObject a\nShadowOptions 7\nParentObject 9\n";
   expectCases({
-      {"insert", kBlock, parentOf(9), true, parented},
+      {"insert", BLOCK, parentOf(9), true, parented},
       {"rewrite", parented, parentOf(3), true,
-       kHead + "  1\n" + kDefaultKey + kEnd + "ParentObject 3\n" + kTail},
+       HEAD + "  1\n" + DEFAULT_KEY + END + "ParentObject 3\n" + TAIL},
       {"grow", parented, parentOf(10), true,
-       kHead + "  1\n" + kDefaultKey + kEnd + "ParentObject 10\n" + kTail},
+       HEAD + "  1\n" + DEFAULT_KEY + END + "ParentObject 10\n" + TAIL},
       {"negative", parented, parentOf(-2147483647 - 1), true,
-       kHead + "  1\n" + kDefaultKey + kEnd + "ParentObject -2147483648\n" + kTail},
+       HEAD + "  1\n" + DEFAULT_KEY + END + "ParentObject -2147483648\n" + TAIL},
       {"parent line past the block", stray, parentOf(2), true,
        "LWSC\nAddNullObject a\nParentObject 2\nShadowOptions 7\nParentObject 9\n"},
       {"no block end", "LWSC\nAddNullObject a\n", parentOf(2), false, ""},
@@ -121,37 +121,37 @@ TEST(ParentEdits, FindChildObjectLooksOnlyInsideEachBlock) {
 }
 
 TEST(MotionKeys, FrameZeroRestartsTheMotionAndOtherFramesAppend) {
-  const std::string oneKey = kHead + "  1\n" + kKey1 + "  0 255 2 3 -4\n" + kEnd + kTail;
+  const std::string oneKey = HEAD + "  1\n" + KEY1 + "  0 255 2 3 -4\n" + END + TAIL;
   const std::string twoKeys =
-      kHead + "  2\n" + kKey1 + "  0 255 2 3 -4\n" + kKey5 + "  30 255 2 3 -4\n" + kEnd + kTail;
+      HEAD + "  2\n" + KEY1 + "  0 255 2 3 -4\n" + KEY5 + "  30 255 2 3 -4\n" + END + TAIL;
   expectCases({
-      {"frame 0 on the default key", kBlock, keyAt(1, 0), true, oneKey},
+      {"frame 0 on the default key", BLOCK, keyAt(1, 0), true, oneKey},
       {"frame 30 appends", oneKey, keyAt(-5, 30), true, twoKeys},
       {"frame 0 on several keys", twoKeys, keyAt(1, 0), true, oneKey},
-      {"no key yet", kHead + "  0\n" + kEnd + kTail, keyAt(-5, 30), true,
-       kHead + "  1\n" + kKey5 + "  30 255 2 3 -4\n" + kEnd + kTail},
+      {"no key yet", HEAD + "  0\n" + END + TAIL, keyAt(-5, 30), true,
+       HEAD + "  1\n" + KEY5 + "  30 255 2 3 -4\n" + END + TAIL},
       {"drop the last key, counting it down", twoKeys, dropKey(), true,
-       kHead + "  1\n" + kKey1 + "  0 255 2 3 -4\n" + kEnd + kTail},
-      {"drop with no key", kHead + "  0\n" + kEnd + kTail, dropKey(), false, ""},
-      {"drop half a key", kHead + "  1\n  0 0 0 0 0\n" + kEnd + kTail, dropKey(), false, ""},
-      {"no key count line", kHead + kEnd + kTail, keyAt(1, 5), false, ""},
-      {"count without a blank", kHead + "1\n" + kEnd + kTail, keyAt(1, 5), false, ""},
-      {"motion without end", kHead + "  1\n" + kDefaultKey + kTail, keyAt(1, 5), false, ""},
+       HEAD + "  1\n" + KEY1 + "  0 255 2 3 -4\n" + END + TAIL},
+      {"drop with no key", HEAD + "  0\n" + END + TAIL, dropKey(), false, ""},
+      {"drop half a key", HEAD + "  1\n  0 0 0 0 0\n" + END + TAIL, dropKey(), false, ""},
+      {"no key count line", HEAD + END + TAIL, keyAt(1, 5), false, ""},
+      {"count without a blank", HEAD + "1\n" + END + TAIL, keyAt(1, 5), false, ""},
+      {"motion without end", HEAD + "  1\n" + DEFAULT_KEY + TAIL, keyAt(1, 5), false, ""},
       // The next object's motion is not this one's.
-      {"block without motion", "LWSC\nAddNullObject a\nShadowOptions 7\n" + kBlock.substr(5),
+      {"block without motion", "LWSC\nAddNullObject a\nShadowOptions 7\n" + BLOCK.substr(5),
        keyAt(1, 5), false, ""},
       {"drop in a block without motion",
-       "LWSC\nAddNullObject a\nShadowOptions 7\n" + kBlock.substr(5), dropKey(), false, ""},
+       "LWSC\nAddNullObject a\nShadowOptions 7\n" + BLOCK.substr(5), dropKey(), false, ""},
   });
 }
 
 TEST(MotionKeys, ListsCutShortByTheNextObjectAreLeftAlone) {
   // The next object line stands where the count, or a key, would be: editing
   // the list would rewrite or drop that object line.
-  const std::string countIsObject = kHead + "AddNullObject b\n" + kDefaultKey + kEnd + kTail;
-  const std::string keyIsObject = kHead + "  1\nAddNullObject b\n  0 0 0 0 0\n" + kEnd + kTail;
-  const std::string dissolve = kHead + "  1\n" + kDefaultKey + kEnd +
-                               "ObjDissolve (envelope)\n  1\nAddNullObject b\n" + kEnd + kTail;
+  const std::string countIsObject = HEAD + "AddNullObject b\n" + DEFAULT_KEY + END + TAIL;
+  const std::string keyIsObject = HEAD + "  1\nAddNullObject b\n  0 0 0 0 0\n" + END + TAIL;
+  const std::string dissolve = HEAD + "  1\n" + DEFAULT_KEY + END +
+                               "ObjDissolve (envelope)\n  1\nAddNullObject b\n" + END + TAIL;
   expectCases({
       {"append over a count", countIsObject, keyAt(1, 5), false, ""},
       {"drop over a count", countIsObject, dropKey(), false, ""},
@@ -162,7 +162,7 @@ TEST(MotionKeys, ListsCutShortByTheNextObjectAreLeftAlone) {
 }
 
 TEST(MotionKeys, HugeValuesAreWrittenInFull) {
-  SceneHandle document(documentFromText(kBlock));
+  SceneHandle document(documentFromText(BLOCK));
   ASSERT_TRUE(keyAt(1e300, 5)(document.get()));
   std::string values = findEndBehavior(objectOf(document.get()))->prev->prev->text;
   // The first three print 301 digits and ".000000" each; eight blanks
@@ -172,30 +172,30 @@ TEST(MotionKeys, HugeValuesAreWrittenInFull) {
 }
 
 TEST(DissolveKeys, FirstKeyMakesTheEnvelopeAtFrameZeroAndLaterKeysAppend) {
-  const std::string motion = kHead + "  1\n" + kDefaultKey + kEnd;
+  const std::string motion = HEAD + "  1\n" + DEFAULT_KEY + END;
   const std::string envelope =
       "ObjDissolve (envelope)\n  1\n  1\n  0.250000\n  0 0 0 0 0\nEndBehavior 1\n";
-  const std::string withEnvelope = motion + envelope + "ParentObject 4\n" + kTail;
+  const std::string withEnvelope = motion + envelope + "ParentObject 4\n" + TAIL;
   const std::string laterBlock =
       "LWSC\nAddNullObject a\nObjectMotion\n  9\n  0\nEndBehavior 1\n"
       "ShadowOptions 7\nAddNullObject b\n" +
-      envelope + kTail;
+      envelope + TAIL;
   expectCases({
-      {"new envelope", motion + "ParentObject 4\n" + kTail, dissolveAt(0.25, 15), true,
+      {"new envelope", motion + "ParentObject 4\n" + TAIL, dissolveAt(0.25, 15), true,
        withEnvelope},
       {"second key", withEnvelope, dissolveAt(1, 30), true,
        motion +
            "ObjDissolve (envelope)\n  1\n  2\n  0.250000\n  0 0 0 0 0\n  1.000000\n"
            "  30 0 0 0 0\nEndBehavior 1\nParentObject 4\n" +
-           kTail},
+           TAIL},
       {"a later block's envelope", laterBlock, dissolveAt(0.25, 15), true,
        "LWSC\nAddNullObject a\nObjectMotion\n  9\n  0\nEndBehavior 1\n" + envelope +
-           "ShadowOptions 7\nAddNullObject b\n" + envelope + kTail},
-      {"constant dissolve", motion + "ObjDissolve 0.5\n" + kTail, dissolveAt(1, 10), false, ""},
+           "ShadowOptions 7\nAddNullObject b\n" + envelope + TAIL},
+      {"constant dissolve", motion + "ObjDissolve 0.5\n" + TAIL, dissolveAt(1, 10), false, ""},
       {"constant dissolve before the motion",
-       "LWSC\nAddNullObject a\nObjDissolve 0.5\nObjectMotion\n  9\n  0\nEndBehavior 1\n" + kTail,
+       "LWSC\nAddNullObject a\nObjDissolve 0.5\nObjectMotion\n  9\n  0\nEndBehavior 1\n" + TAIL,
        dissolveAt(1, 10), false, ""},
-      {"envelope without end", motion + "ObjDissolve (envelope)\n  1\n" + kTail, dissolveAt(1, 10),
+      {"envelope without end", motion + "ObjDissolve (envelope)\n  1\n" + TAIL, dissolveAt(1, 10),
        false, ""},
       {"no end behavior", "LWSC\nAddNullObject a\nShadowOptions 7\n", dissolveAt(1, 10), false, ""},
       {"end behavior ends the document", "LWSC\nAddNullObject a\nEndBehavior 1\n",
@@ -207,7 +207,7 @@ TEST(DissolveKeys, FirstKeyMakesTheEnvelopeAtFrameZeroAndLaterKeysAppend) {
 // the edits write or read back must still be the C locale's bytes.
 TEST(NumbersInEveryLocale, EditsWriteTheSameBytesInACommaDecimalLocale) {
   auto edited = [] {
-    SceneHandle document(documentFromText(kBlock));
+    SceneHandle document(documentFromText(BLOCK));
     for (const Edit& edit : {keyAt(0.5, 0), keyAt(-1234.5678, 30), keyAt(1e-7, 60), dropKey(),
                              dissolveAt(0.125, 15), dissolveAt(2.5, 45), parentOf(-12)}) {
       EXPECT_TRUE(edit(document.get()));

@@ -12,12 +12,12 @@
 namespace {
 
 // A new block's lines after its object line.
-const std::string kBlockRest =
+const std::string BLOCK_REST =
     "ShowObject 8 7\nObjectMotion (unnamed)\n  9\n  1\n  0 0 0 0 0 0 1 1 1\n  0 0 0 0 0\n"
     "EndBehavior 1\nShadowOptions 7\n";
 
 // ball2 comes first and has a parent line; its name begins with that of ball.
-const std::string kTwoBalls =
+const std::string TWO_BALLS =
     "LWSC\n\nLoadObject Objects/ball2.lwo\nParentObject 2\nShadowOptions 7\n\n"
     "LoadObject Objects/ball.lwo\nShadowOptions 3\n\nAmbientColor 1\n";
 
@@ -37,26 +37,26 @@ TEST(ObjectBlockEdits, ChangeTheDocumentAsExpectedOrNotAtAll) {
   const Case cases[] = {
       {"null object", ambient,
        [&](SceneDocument* d) { return addNullObject(d, afterSecond(d), "Null") != nullptr; }, true,
-       "LWSC\n\nAddNullObject Null\n" + kBlockRest + "\nAmbientColor 1\n"},
+       "LWSC\n\nAddNullObject Null\n" + BLOCK_REST + "\nAmbientColor 1\n"},
       {"load object without a name", ambient,
        [&](SceneDocument* d) { return addLoadObject(d, afterSecond(d), nullptr) != nullptr; }, true,
-       "LWSC\n\nLoadObject \n" + kBlockRest + "\nAmbientColor 1\n"},
+       "LWSC\n\nLoadObject \n" + BLOCK_REST + "\nAmbientColor 1\n"},
       {"after the last line", "LWSC\n",
        [](SceneDocument* d) { return addLoadObject(d, d->last, "a") != nullptr; }, true,
-       "LWSC\nLoadObject a\n" + kBlockRest + "\n"},
+       "LWSC\nLoadObject a\n" + BLOCK_REST + "\n"},
       {"no place to add", "LWSC\n",
        [](SceneDocument* d) { return addNullObject(d, objectInsertPoint(d), "N") != nullptr; },
        false, ""},
-      {"copy by name prefix", kTwoBalls, copy("Objects/ball", 1), true,
-       kTwoBalls.substr(0, kTwoBalls.size() - 15) +
+      {"copy by name prefix", TWO_BALLS, copy("Objects/ball", 1), true,
+       TWO_BALLS.substr(0, TWO_BALLS.size() - 15) +
            "LoadObject Objects/ball2.lwo\nParentObject 2\nShadowOptions 7\nAmbientColor 1\n"},
       {"copy right after a source with no empty line after it",
        "LWSC\nAddNullObject N\nShadowOptions 7\nAmbientColor 1\n", copy("N", 1), true,
        "LWSC\nAddNullObject N\nShadowOptions 7\nAddNullObject N\nShadowOptions 7\nAmbientColor "
        "1\n"},
-      {"ordinal past the matches", kTwoBalls, copy("Objects/ball.lwo", 2), false, ""},
-      {"ordinal 0", kTwoBalls, copy("Objects/ball", 0), false, ""},
-      {"null name", kTwoBalls, copy(nullptr, 1), false, ""},
+      {"ordinal past the matches", TWO_BALLS, copy("Objects/ball.lwo", 2), false, ""},
+      {"ordinal 0", TWO_BALLS, copy("Objects/ball", 0), false, ""},
+      {"null name", TWO_BALLS, copy(nullptr, 1), false, ""},
       {"no insertion point", "LWSC\nLoadObject a\nShadowOptions 7\n", copy("a", 1), false, ""},
       {"ambient first", "AmbientColor 1\nLoadObject a\nShadowOptions 7\n", copy("a", 1), false, ""},
       {"no block end", "LWSC\nLoadObject a\n\nAmbientColor 1\n", copy("a", 1), false, ""},

@@ -12,7 +12,7 @@
 namespace {
 
 struct Opening {
-  SceneOpenResult result = SceneOpenResult::kOpened;
+  SceneOpenResult result = SceneOpenResult::OPENED;
   std::string reason;
   SceneHandle document;
 };
@@ -44,29 +44,29 @@ TEST(OpenScene, TellsWhyBytesAreNoScene) {
     SceneOpenResult result;
     std::string reason;
   } cases[] = {
-      {SCENE, SceneOpenResult::kOpened, ""},
-      {"LWSC\r\n1\r\n", SceneOpenResult::kOpened, ""},
-      {"LWSC\r", SceneOpenResult::kOpened, ""},  // a CR ending the file ends no line
-      {std::string("LWSC\n1\n\0\n", 9), SceneOpenResult::kNulByte,
+      {SCENE, SceneOpenResult::OPENED, ""},
+      {"LWSC\r\n1\r\n", SceneOpenResult::OPENED, ""},
+      {"LWSC\r", SceneOpenResult::OPENED, ""},  // a CR ending the file ends no line
+      {std::string("LWSC\n1\n\0\n", 9), SceneOpenResult::NUL_BYTE,
        "it holds a NUL byte at offset 7, so it is not text"},
-      {std::string("\0LWSC", 5), SceneOpenResult::kNulByte, "it holds a NUL byte at offset 0"},
-      {bom + SCENE, SceneOpenResult::kByteOrderMark,
+      {std::string("\0LWSC", 5), SceneOpenResult::NUL_BYTE, "it holds a NUL byte at offset 0"},
+      {bom + SCENE, SceneOpenResult::BYTE_ORDER_MARK,
        "it begins with a UTF-8 byte-order mark (EF BB BF) before \"LWSC\"; the host reads "
        "scenes without one"},
-      {bom + "Hello\n", SceneOpenResult::kNotAScene, "it does not begin with \"LWSC\""},
-      {mac, SceneOpenResult::kCrOnlyLineEnds,
+      {bom + "Hello\n", SceneOpenResult::NOT_A_SCENE, "it does not begin with \"LWSC\""},
+      {mac, SceneOpenResult::CR_ONLY_LINE_ENDS,
        "it ends its lines with CR alone (classic Mac OS); the host reads lines that end with LF "
        "or CR LF"},
-      {"Hello\rLWSC\n", SceneOpenResult::kNotAScene, "it does not begin with \"LWSC\""},
-      {" LWSC\n", SceneOpenResult::kNotAScene, "it does not begin with \"LWSC\""},
-      {"", SceneOpenResult::kNotAScene, "it does not begin with \"LWSC\""},
+      {"Hello\rLWSC\n", SceneOpenResult::NOT_A_SCENE, "it does not begin with \"LWSC\""},
+      {" LWSC\n", SceneOpenResult::NOT_A_SCENE, "it does not begin with \"LWSC\""},
+      {"", SceneOpenResult::NOT_A_SCENE, "it does not begin with \"LWSC\""},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.bytes);
     Opening opening = openText(c.bytes);
     EXPECT_EQ(opening.result, c.result);
     EXPECT_EQ(opening.reason.substr(0, c.reason.size()), c.reason);
-    EXPECT_EQ(opening.document != nullptr, c.result == SceneOpenResult::kOpened);
+    EXPECT_EQ(opening.document != nullptr, c.result == SceneOpenResult::OPENED);
   }
 }
 
@@ -77,8 +77,8 @@ TEST(OpenScene, HoldsTheBytesAsReadSceneDoes) {
   SceneHandle read(readScene(directory.path("s.lws").c_str()));
   Opening fromText = openText(bytes);
   Opening fromFile = openFile(directory.path("s.lws"));
-  ASSERT_EQ(fromText.result, SceneOpenResult::kOpened);
-  ASSERT_EQ(fromFile.result, SceneOpenResult::kOpened);
+  ASSERT_EQ(fromText.result, SceneOpenResult::OPENED);
+  ASSERT_EQ(fromFile.result, SceneOpenResult::OPENED);
   EXPECT_EQ(linkedTexts(fromText.document.get()), linkedTexts(read.get()));
   EXPECT_EQ(linkedTexts(fromFile.document.get()), linkedTexts(read.get()));
   EXPECT_EQ(fromText.document->nextObjectNumber, 3);
@@ -95,9 +95,9 @@ TEST(OpenScene, GivesTheSystemsReasonAndTheFirstNulOfAFile) {
     SceneOpenResult result;
     std::string reason;
   } cases[] = {
-      {directory.path("absent.lws"), SceneOpenResult::kUnreadable, "No such file or directory"},
-      {directory.root().string(), SceneOpenResult::kUnreadable, "it is a directory"},
-      {directory.path("far.lws"), SceneOpenResult::kNulByte,
+      {directory.path("absent.lws"), SceneOpenResult::UNREADABLE, "No such file or directory"},
+      {directory.root().string(), SceneOpenResult::UNREADABLE, "it is a directory"},
+      {directory.path("far.lws"), SceneOpenResult::NUL_BYTE,
        "it holds a NUL byte at offset " + std::to_string(far.size() + 1) + ", so it is not text"},
   };
   for (const auto& c : cases) {
@@ -112,7 +112,7 @@ TEST(OpenScene, GivesTheSystemsReasonAndTheFirstNulOfAFile) {
 TEST(OpenScene, OutOfMemoryLeavesNothingAllocated) {
   long live = liveAllocations();
   long made = forEachFailingAllocation(
-      [] { return openText(SCENE).result == SceneOpenResult::kOpened; },
+      [] { return openText(SCENE).result == SceneOpenResult::OPENED; },
       [&](long n, bool succeeded) {
         EXPECT_FALSE(succeeded) << n;
         EXPECT_EQ(liveAllocations(), live) << n;

@@ -45,20 +45,20 @@ TEST(ItemStatement, KeywordsBeginItemsByTheRulesOfTheVersion) {
     ItemStatement item;
   };
   const Case cases[] = {
-      {"LoadObject Objects/ball.lwo", 5, ItemStatement::Object},
-      {"LoadObjectLayer 1 10000000 ball.lwo", 5, ItemStatement::Object},
-      {"  AddNullObject Null", 1, ItemStatement::Object},
-      {"AddNullObject", 3, ItemStatement::Object},
-      {"AddNullObjectX", 3, ItemStatement::None},
-      {"AddLight 20000000", 4, ItemStatement::Light},
-      {"ShowCamera 1 7", 1, ItemStatement::Camera},
-      {"ShowCamera 1 7", 2, ItemStatement::None},
-      {"AddCamera", 2, ItemStatement::Camera},
-      {"AddCamera", 1, ItemStatement::None},
-      {"AddBone 40000000", 5, ItemStatement::Bone},
-      {"\tAddBone", 5, ItemStatement::Bone},
-      {"LightName Light", 5, ItemStatement::None},
-      {"", 5, ItemStatement::None},
+      {"LoadObject Objects/ball.lwo", 5, ItemStatement::OBJECT},
+      {"LoadObjectLayer 1 10000000 ball.lwo", 5, ItemStatement::OBJECT},
+      {"  AddNullObject Null", 1, ItemStatement::OBJECT},
+      {"AddNullObject", 3, ItemStatement::OBJECT},
+      {"AddNullObjectX", 3, ItemStatement::NO_ITEM},
+      {"AddLight 20000000", 4, ItemStatement::LIGHT},
+      {"ShowCamera 1 7", 1, ItemStatement::CAMERA},
+      {"ShowCamera 1 7", 2, ItemStatement::NO_ITEM},
+      {"AddCamera", 2, ItemStatement::CAMERA},
+      {"AddCamera", 1, ItemStatement::NO_ITEM},
+      {"AddBone 40000000", 5, ItemStatement::BONE},
+      {"\tAddBone", 5, ItemStatement::BONE},
+      {"LightName Light", 5, ItemStatement::NO_ITEM},
+      {"", 5, ItemStatement::NO_ITEM},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(itemStatementOf(c.statement, c.version), c.item)

@@ -17,7 +17,7 @@ namespace {
 using ::testing::HasSubstr;
 
 ItemSpec item(const std::string& name, const std::string& id = "",
-              ItemKind kind = ItemKind::Object) {
+              ItemKind kind = ItemKind::OBJECT) {
   ItemSpec spec;
   spec.kind = kind;
   spec.name = name;
@@ -41,10 +41,10 @@ TEST(ItemNames, EditDistanceCountsInsertionsDeletionsAndSubstitutions) {
 }
 
 TEST(ItemNames, KindsAreTheWordsListingsGive) {
-  EXPECT_STREQ(kindName(ItemKind::Object), "object");
-  EXPECT_STREQ(kindName(ItemKind::Light), "light");
-  EXPECT_STREQ(kindName(ItemKind::Camera), "camera");
-  EXPECT_STREQ(kindName(ItemKind::Bone), "bone");
+  EXPECT_STREQ(kindName(ItemKind::OBJECT), "object");
+  EXPECT_STREQ(kindName(ItemKind::LIGHT), "light");
+  EXPECT_STREQ(kindName(ItemKind::CAMERA), "camera");
+  EXPECT_STREQ(kindName(ItemKind::BONE), "bone");
 }
 
 TEST(ItemNames, AListedNameHoldsNoControlCharacterAndNeverBeginsWithAHash) {
@@ -72,7 +72,7 @@ TEST(ItemNames, TypedTextSelectsByIdThenListedFormThenExactName) {
   const std::vector<ItemSpec> items = {
       item("Ball", "10000000"),   item("a\tb", "10000001"),
       item("#10000000"),          item("back\\slash", "10000003"),
-      item("Light", "20000000", ItemKind::Light), item("a\\tb")};
+      item("Light", "20000000", ItemKind::LIGHT), item("a\\tb")};
   const struct {
     std::string typed;
     std::optional<std::size_t> found;

@@ -25,7 +25,7 @@ Channel channelOf(const std::vector<TcbKey>& tcbKeys) {
     ChannelKey key;
     key.time = k.time;
     key.value = k.value;
-    key.span = k.linear ? SpanKind::Linear : SpanKind::Tcb;
+    key.span = k.linear ? SpanKind::LINEAR : SpanKind::TCB;
     key.tension = k.tension;
     key.continuity = k.continuity;
     key.bias = k.bias;
@@ -92,17 +92,17 @@ TEST(MotionEvaluation, EachSpanKindShapesTheSpanAsWorkedByHand) {
     double time, expected;
   };
   const Case cases[] = {
-      {"TCB of two keys is straight", SpanKind::Tcb, {}, {}, 2.5, 2.5},
-      {"linear", SpanKind::Linear, {}, {}, 2.5, 2.5},
-      {"stepped holds the first key", SpanKind::Stepped, {}, {}, 9.99, 0},
-      {"stepped at the second key", SpanKind::Stepped, {}, {}, 10, 10},
-      {"Hermite, middle", SpanKind::Hermite, {}, {}, 5, 7.5},
-      {"Hermite, quarter", SpanKind::Hermite, {}, {}, 2.5, 4.375},
-      {"Bezier, even time, middle", SpanKind::Bezier, {10.0 / 3, 20.0 / 3}, {-10.0 / 3, 0}, 5,
+      {"TCB of two keys is straight", SpanKind::TCB, {}, {}, 2.5, 2.5},
+      {"linear", SpanKind::LINEAR, {}, {}, 2.5, 2.5},
+      {"stepped holds the first key", SpanKind::STEPPED, {}, {}, 9.99, 0},
+      {"stepped at the second key", SpanKind::STEPPED, {}, {}, 10, 10},
+      {"Hermite, middle", SpanKind::HERMITE, {}, {}, 5, 7.5},
+      {"Hermite, quarter", SpanKind::HERMITE, {}, {}, 2.5, 4.375},
+      {"Bezier, even time, middle", SpanKind::BEZIER, {10.0 / 3, 20.0 / 3}, {-10.0 / 3, 0}, 5,
        7.5},
-      {"Bezier, even time, quarter", SpanKind::Bezier, {10.0 / 3, 20.0 / 3}, {-10.0 / 3, 0},
+      {"Bezier, even time, quarter", SpanKind::BEZIER, {10.0 / 3, 20.0 / 3}, {-10.0 / 3, 0},
        2.5, 4.375},
-      {"Bezier, uneven time", SpanKind::Bezier, {5, 0}, {-5, 0}, 2.96875, 1.5625},
+      {"Bezier, uneven time", SpanKind::BEZIER, {5, 0}, {-5, 0}, 2.96875, 1.5625},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -119,7 +119,7 @@ TEST(MotionEvaluation, EachSpanKindShapesTheSpanAsWorkedByHand) {
   // A Bezier span leaving a key of another kind leaves along its tangent.
   Channel channel = channelOf({{0, 0}, {10, 10}});
   channel.keys[0].outgoingTangent = 20;
-  channel.keys[1].span = SpanKind::Bezier;
+  channel.keys[1].span = SpanKind::BEZIER;
   channel.keys[1].incomingHandle = {-10.0 / 3, 0};
   EXPECT_NEAR(valueAt(channel, 5), 7.5, 1e-9);
 }
@@ -134,16 +134,16 @@ TEST(MotionEvaluation, EachBehaviourDecidesOutsideTheKeysAsWorkedByHand) {
     double before, after, twoCyclesOn;
   };
   const Case cases[] = {
-      {"reset", Behavior::Reset, 0, 0, 0},
-      {"constant", Behavior::Constant, 2, 10, 10},
+      {"reset", Behavior::RESET, 0, 0, 0},
+      {"constant", Behavior::CONSTANT, 2, 10, 10},
       // Both 1.5 into a cycle (the one before, the second): 2 + 6 = 8.
-      {"repeat", Behavior::Repeat, 8, 8, 2},
+      {"repeat", Behavior::REPEAT, 8, 8, 2},
       // Both cycles are odd and run backward: 0.5 before their end, 2 + 2 = 4.
-      {"oscillate", Behavior::Oscillate, 4, 4, 2},
+      {"oscillate", Behavior::OSCILLATE, 4, 4, 2},
       // Repeat shifted by 8 per cycle: 8 - 8, 8 + 8, 2 + 16.
-      {"offset repeat", Behavior::OffsetRepeat, 0, 16, 18},
-      {"linear", Behavior::Linear, 0, 16, 18},
-      {"first key's value", Behavior::FirstKeyValue, 2, 2, 2},
+      {"offset repeat", Behavior::OFFSET_REPEAT, 0, 16, 18},
+      {"linear", Behavior::LINEAR, 0, 16, 18},
+      {"first key's value", Behavior::FIRST_KEY_VALUE, 2, 2, 2},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -166,9 +166,9 @@ TEST(MotionEvaluation, LinearBehaviourFollowsTheSlopeOfEachSpanKind) {
     SpanKind span;
     double before, after;
   };
-  const Case cases[] = {{SpanKind::Linear, -1, 12}, {SpanKind::Tcb, -1, 12},
-                        {SpanKind::Hermite, -2, 11}, {SpanKind::Stepped, 0, 10},
-                        {SpanKind::Bezier, -3, 11}};
+  const Case cases[] = {{SpanKind::LINEAR, -1, 12}, {SpanKind::TCB, -1, 12},
+                        {SpanKind::HERMITE, -2, 11}, {SpanKind::STEPPED, 0, 10},
+                        {SpanKind::BEZIER, -3, 11}};
   for (const Case& c : cases) {
     SCOPED_TRACE(static_cast<int>(c.span));
     Channel channel = channelOf({{0, 0}, {10, 10}});
@@ -177,7 +177,7 @@ TEST(MotionEvaluation, LinearBehaviourFollowsTheSlopeOfEachSpanKind) {
     channel.keys[1].incomingTangent = 5;
     channel.keys[0].outgoingHandle = {2, 6};
     channel.keys[1].incomingHandle = {-4, -2};
-    channel.pre = channel.post = Behavior::Linear;
+    channel.pre = channel.post = Behavior::LINEAR;
     EXPECT_NEAR(valueAt(channel, -1), c.before, 1e-9);
     EXPECT_NEAR(valueAt(channel, 12), c.after, 1e-9);
   }
@@ -186,9 +186,9 @@ TEST(MotionEvaluation, LinearBehaviourFollowsTheSlopeOfEachSpanKind) {
 TEST(MotionEvaluation, ChannelsWithoutKeysRestAndOneKeyHoldsItsValue) {
   Motion motion;
   motion.channels[CHANNEL_POSITION_Y] = channelOf({{1, 7}});
-  motion.channels[CHANNEL_POSITION_Y].post = Behavior::Repeat;
+  motion.channels[CHANNEL_POSITION_Y].post = Behavior::REPEAT;
   motion.channels[CHANNEL_POSITION_Z] = channelOf({{1, 7}});
-  motion.channels[CHANNEL_POSITION_Z].pre = Behavior::Reset;
+  motion.channels[CHANNEL_POSITION_Z].pre = Behavior::RESET;
   for (double seconds : {0.0, 1.0, 5.0}) {
     ChannelValues values = evaluateMotion(motion, seconds);
     EXPECT_EQ(values, (ChannelValues{0, 7, seconds < 1 ? 0.0 : 7.0, 0, 0, 0, 1, 1, 1}));

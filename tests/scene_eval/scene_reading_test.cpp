@@ -120,7 +120,7 @@ TEST(StatementReading, LongLinesAndLineEndsAreReadAsTheFileHoldsThem) {
                        "AddLight" + lineEnd + "LightName " + longName + lineEnd +
                        "AddNullObject After" + lineEnd + "ObjectMotion" + lineEnd +
                        "NumChannels x" + lineEnd;
-    SceneResult listed = itemsOfText(text, "scene.lws", Reading::ListOnly);
+    SceneResult listed = itemsOfText(text, "scene.lws", Reading::LIST_ONLY);
     ASSERT_TRUE(listed.ok) << listed.error;
     ASSERT_EQ(listed.items.size(), 2u);
     EXPECT_EQ(listed.items[0].name, longName);

@@ -22,13 +22,13 @@ SceneResult itemsOfText(const std::string& text, const std::string& sourceName,
     return result;
   }
   switch (reading) {
-    case Reading::Positions:
+    case Reading::POSITIONS:
       result.ok = sceneItems(document, sourceName, &result.items, &result.error);
       break;
-    case Reading::ListOnly:
+    case Reading::LIST_ONLY:
       result.ok = listSceneItems(document, sourceName, &result.items, &result.error);
       break;
-    case Reading::Structure:
+    case Reading::STRUCTURE:
       result.ok = describeSceneItems(document, sourceName, &result.items, &result.error);
       break;
   }

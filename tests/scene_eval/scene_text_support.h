@@ -21,14 +21,14 @@ struct SceneResult {
 
 // How much of the scene is read: sceneItems, listSceneItems or
 // describeSceneItems.
-enum class Reading { Positions, ListOnly, Structure };
+enum class Reading { POSITIONS, LIST_ONLY, STRUCTURE };
 
 // Reads `text` as a scene file and builds its items. The document is freed
 // before the caller sees the items, so every position function called by a
 // test proves it outlives the document. Each test has a file of its own, as
 // tests may run side by side.
 SceneResult itemsOfText(const std::string& text, const std::string& sourceName = "scene.lws",
-                        Reading reading = Reading::Positions);
+                        Reading reading = Reading::POSITIONS);
 
 // "LWSC", version `version` and an empty line, then `body`.
 std::string sceneOfVersion(int version, const std::string& body);

@@ -62,12 +62,12 @@ TEST(SceneVersions, ItemsOfEachVersionAreFoundNamedAndIdentified) {
         "camera Camera 30000000"}},
   };
   for (const Case& c : cases) {
-    for (Reading reading : {Reading::Positions, Reading::ListOnly}) {
+    for (Reading reading : {Reading::POSITIONS, Reading::LIST_ONLY}) {
       SCOPED_TRACE(c.version);
       SceneResult scene = itemsOfText(sceneOfVersion(c.version, c.body), "scene.lws", reading);
       ASSERT_TRUE(scene.ok) << scene.error;
       EXPECT_EQ(described(scene), c.expected);
-      EXPECT_EQ(scene.items[0].worldPosition == nullptr, reading == Reading::ListOnly);
+      EXPECT_EQ(scene.items[0].worldPosition == nullptr, reading == Reading::LIST_ONLY);
       EXPECT_EQ(scene.items[0].line, 4);  // the first line of every body
       if (scene.items.size() > 1) {
         EXPECT_EQ(scene.items[1].line, 5);
@@ -93,7 +93,7 @@ TEST(SceneVersions, VersionOutsideOneToFiveIsRefusedNamingALineOfTheFile) {
       {"", "a.lws:1: expected the scene version on line 2, found the end of the file"},
   };
   for (const Case& c : cases) {
-    for (Reading reading : {Reading::Positions, Reading::ListOnly}) {
+    for (Reading reading : {Reading::POSITIONS, Reading::LIST_ONLY}) {
       SceneResult scene = itemsOfText(c.text, "a.lws", reading);
       EXPECT_FALSE(scene.ok);
       EXPECT_EQ(scene.error, c.error);
@@ -249,7 +249,7 @@ TEST(SceneVersions, RejectsBrokenScenesNamingFileAndLine) {
     std::string prefix = "s.lws:" + std::to_string(c.line) + ": ";
     EXPECT_EQ(scene.error.substr(0, prefix.size()), prefix) << scene.error;
     EXPECT_NE(scene.error.find(c.word), std::string::npos) << scene.error;
-    EXPECT_EQ(itemsOfText(sceneOfVersion(c.version, c.body), "s.lws", Reading::ListOnly).ok,
+    EXPECT_EQ(itemsOfText(sceneOfVersion(c.version, c.body), "s.lws", Reading::LIST_ONLY).ok,
               c.listed);
   }
 }

@@ -57,7 +57,7 @@ TEST(UnevaluatedFeatures, EachFeatureIsFoundOnItsLineWithWhatItMoves) {
   const Case cases[] = {
       {"motion modifier",
        AT_REST + "Plugin ItemMotionHandler 1 LW_Follower\n\"268435457  1\"\nEndPlugin\n",
-       {{U::MotionModifier, "Plugin ItemMotionHandler 1 LW_Follower", true}}},
+       {{U::MOTION_MODIFIER, "Plugin ItemMotionHandler 1 LW_Follower", true}}},
       // Other plug-ins move nothing; a morph mixer's envelopes are not channels.
       {"other plug-ins",
        AT_REST + "Plugin LightHandler 1 DistantLight\nEndPlugin\n"
@@ -65,25 +65,25 @@ TEST(UnevaluatedFeatures, EachFeatureIsFoundOnItsLineWithWhatItMoves) {
                  "    Key 0 0 0 0 0 0 0 0 0\n" + expression + "    Behaviors 1 1\n  }\nEndPlugin\n",
        {}},
       {"goal", AT_REST + "IKAnchor 1\nGoalObject 17\nGoalStrength 1\n",
-       {{U::InverseKinematics, "GoalObject 17", true}}},
+       {{U::INVERSE_KINEMATICS, "GoalObject 17", true}}},
       {"controllers", AT_REST + "HController 1\nPController 0\nBController 3\n",
-       {{U::RotationController, "HController 1", false, 1},
-        {U::RotationController, "BController 3", false, 3}}},
-      {"target item", AT_REST + "TargetItem 10000000\n", {{U::Target, "TargetItem 10000000", false}}},
-      {"target object", AT_REST + "TargetObject 1\n", {{U::Target, "TargetObject 1", false}}},
+       {{U::ROTATION_CONTROLLER, "HController 1", false, 1},
+        {U::ROTATION_CONTROLLER, "BController 3", false, 3}}},
+      {"target item", AT_REST + "TargetItem 10000000\n", {{U::TARGET, "TargetItem 10000000", false}}},
+      {"target object", AT_REST + "TargetObject 1\n", {{U::TARGET, "TargetObject 1", false}}},
       {"pivot rotation", AT_REST + "PivotRotation 0 0.5 0\n",
-       {{U::PivotRotation, "PivotRotation 0 0.5 0", false}}},
+       {{U::PIVOT_ROTATION, "PivotRotation 0 0.5 0", false}}},
       {"still pivot rotation", AT_REST + "PivotRotation 0 0 0\nGoalStrength 1\n", {}},
       // The writer's fused lines hold a second statement.
       {"fused", AT_REST + "HJointStiffness 600PController 3\n",
-       {{U::RotationController, "PController 3", false, 3}}},
+       {{U::ROTATION_CONTROLLER, "PController 3", false, 3}}},
       {"fused after an exponent", AT_REST + "BJointStiffness 1e-005BController 2\n",
-       {{U::RotationController, "BController 2", false, 2}}},
+       {{U::ROTATION_CONTROLLER, "BController 2", false, 2}}},
       {"stiffness alone", AT_REST + "HJointStiffness 600\nHLimits -45 90\n", {}},
       {"position channel", motionWith(1, expression),
-       {{U::ChannelModifier, "{ Expression", true, 1}}},
+       {{U::CHANNEL_MODIFIER, "{ Expression", true, 1}}},
       {"heading channel", motionWith(3, noise),
-       {{U::ChannelModifier, "Plugin ChannelHandler 1 LW_Noisy", false, 3}}},
+       {{U::CHANNEL_MODIFIER, "Plugin ChannelHandler 1 LW_Noisy", false, 3}}},
       // Only the motion's channels count, not an envelope of another value.
       {"other envelope",
        AT_REST + "ObjectDissolve (envelope)\n{ Envelope\n  1\n  Key 0 0 0 0 0 0 0 0 0\n" +
@@ -93,7 +93,7 @@ TEST(UnevaluatedFeatures, EachFeatureIsFoundOnItsLineWithWhatItMoves) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     std::string text = sceneOfVersion(3, "AddNullObject N\n" + c.body + "AddNullObject M\n");
-    for (Reading reading : {Reading::Positions, Reading::Structure}) {
+    for (Reading reading : {Reading::POSITIONS, Reading::STRUCTURE}) {
       SceneResult scene = itemsOfText(text, "s.lws", reading);
       ASSERT_TRUE(scene.ok) << scene.error;
       const std::vector<UnevaluatedFeature>& found = scene.items[0].unevaluated;
@@ -104,7 +104,7 @@ TEST(UnevaluatedFeatures, EachFeatureIsFoundOnItsLineWithWhatItMoves) {
         EXPECT_EQ(found[i].statement, expected.statement);
         EXPECT_EQ(found[i].line, lineOf(text, expected.statement));
         EXPECT_EQ(found[i].movesOwnPosition, expected.movesOwnPosition);
-        long number = expected.kind == U::ChannelModifier ? static_cast<long>(found[i].channel)
+        long number = expected.kind == U::CHANNEL_MODIFIER ? static_cast<long>(found[i].channel)
                                                           : found[i].controller;
         EXPECT_EQ(number, expected.number);
       }
@@ -175,11 +175,11 @@ TEST(UnevaluatedFeatures, BonesAreItemsWhoseLinesAreTheirOwn) {
     const char* parent;  // null for none
     bool placed;
   };
-  const Expected expected[] = {{"Rig", ItemKind::Object, nullptr, true},
-                               {"Hip", ItemKind::Bone, "Rig", false},
-                               {"Knee", ItemKind::Bone, "Hip", false},
-                               {"Prop", ItemKind::Object, "Knee", false},
-                               {"Stand", ItemKind::Object, "Rig", true}};
+  const Expected expected[] = {{"Rig", ItemKind::OBJECT, nullptr, true},
+                               {"Hip", ItemKind::BONE, "Rig", false},
+                               {"Knee", ItemKind::BONE, "Hip", false},
+                               {"Prop", ItemKind::OBJECT, "Knee", false},
+                               {"Stand", ItemKind::OBJECT, "Rig", true}};
   ASSERT_EQ(scene.items.size(), std::size(expected));
   for (std::size_t i = 0; i < scene.items.size(); ++i) {
     const ItemSpec& item = scene.items[i];
@@ -195,7 +195,7 @@ TEST(UnevaluatedFeatures, BonesAreItemsWhoseLinesAreTheirOwn) {
   expectNear(positionOf(scene, "Stand", 0), {1, 2, 0});
   std::vector<LeftOut> walk = leftOutOf(scene.items, indexOf(scene, "Prop"));
   ASSERT_EQ(walk.size(), 2u);
-  EXPECT_EQ(walk[0].feature.kind, Unevaluated::Bone);
+  EXPECT_EQ(walk[0].feature.kind, Unevaluated::BONE);
   EXPECT_EQ(walk[0].feature.line, lineOf(text, "AddBone\nBoneName Knee"));
   EXPECT_EQ(walk[1].feature.line, lineOf(text, "AddBone\nBoneName Hip"));
   EXPECT_TRUE(leftOutOf(scene.items, indexOf(scene, "Stand")).empty());
@@ -248,7 +248,7 @@ TEST(UnevaluatedFeatures, DescribingItemsReadsNoMotion) {
          "  Key 0 0 2 0 0 0 0 0 0\n  Behaviors 1 1\n}\nHController 3\n"
          "AddNullObject Child\nParentItem 10000000\n");
   EXPECT_FALSE(itemsOfText(text).ok);
-  SceneResult scene = itemsOfText(text, "scene.lws", Reading::Structure);
+  SceneResult scene = itemsOfText(text, "scene.lws", Reading::STRUCTURE);
   ASSERT_TRUE(scene.ok) << scene.error;
   EXPECT_FALSE(scene.items[1].worldPosition);
   ASSERT_EQ(scene.items[1].parent, std::optional<std::size_t>(0));
